@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine, builds, and starts Velmarion. Without a
+# display it renders the tour into out/tour/ instead.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/install-deps.sh
+./scripts/configure-build.sh build
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display found (DISPLAY and WAYLAND_DISPLAY are unset): rendering the tour instead."
+  mkdir -p out/tour
+  QT_QPA_PLATFORM=offscreen ./build/app/velmarion --tour out/tour
+  echo "The pictures are in $(pwd)/out/tour/"
+else
+  exec ./build/app/velmarion "$@"
+fi

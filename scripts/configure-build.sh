@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Configures and builds Velmarion into the given build directory.
+# Usage: scripts/configure-build.sh BUILD_DIR [extra cmake arguments...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir="$1"
+shift
+generator=()
+if command -v ninja >/dev/null 2>&1; then generator=(-G Ninja); fi
+if [ ! -f "$build_dir/CMakeCache.txt" ]; then
+  cmake -S . -B "$build_dir" "${generator[@]}" "$@"
+fi
+cmake --build "$build_dir" -j 2

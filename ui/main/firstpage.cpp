@@ -1,0 +1,205 @@
+// firstpage: parameter entry, defaults, confirmation with the dimension
+// synthesis, and the hub that opens every working window.
+#include "ui/main/firstpage.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/design_state.h"
+#include "core/kinematics.h"
+#include "core/number_text.h"
+#include "draw/surface_widget.h"
+#include "ui/common/messages.h"
+#include "ui/common/window_plumbing.h"
+
+namespace vm {
+
+namespace {
+constexpr int kWidth = 1000, kHeight = 640;
+constexpr int kPictureWidth = 440;
+
+struct Parameter {
+    const char* name;
+    const char* caption;
+    const char* label_name;
+    const char* default_text;
+};
+// Table order: the first six form the left column, the other five the right one.
+constexpr Parameter kParameters[11] = {
+    {"hs_h", "活塞行程", "Label1", "225"},
+    {"hs_d", "活塞直径", "Label2", "170"},
+    {"hs_e", "活塞导路扁距", "Label3", "50"},
+    {"hs_k", "行程速比系数", "Label4", "1.04"},
+    {"lg_ak", "连杆重心到A距离系数", "Label5", "0.35"},
+    {"qb_g", "曲柄重量", "Label6", "160"},
+    {"lg_g", "连杆重量", "Label7", "120"},
+    {"hs_g", "活塞重量", "Label8", "190"},
+    {"lg_rk", "连杆绕质心半径系数", "Label9", "0.16"},
+    {"qb_w", "曲柄转速", "iii", "620"},
+    {"sd_k", "许用速度不均匀系数", "dses", "0.01"},
+};
+}  // namespace
+
+firstpage::firstpage(DesignState& state, QWidget* parent) : QWidget(parent), state_(state) {
+    setObjectName(QStringLiteral("firstpage"));
+    setWindowTitle(QStringLiteral("Velmarion"));
+    setFixedSize(kWidth, kHeight);
+    setFont(ui::cjk_font(10));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+    build_controls();
+}
+
+void firstpage::build_controls() {
+    picture = new draw::SurfaceWidget(kPictureWidth, kHeight, this);
+    picture->setObjectName(QStringLiteral("Picture1"));
+    picture->move(0, 0);
+    draw_engine_picture(picture->surface());
+
+    auto* title = new QLabel(QStringLiteral("单缸四冲程内燃机机构设计"), this);
+    title->setObjectName(QStringLiteral("Title"));
+    title->setFont(ui::cjk_font(18, true));
+    title->setStyleSheet(QStringLiteral("color: #e8c060;"));
+    title->setGeometry(kPictureWidth + 40, 30, 500, 44);
+
+    const QString label_style = QStringLiteral("color: white;");
+    QLineEdit** fields[11] = {&hs_h, &hs_d, &hs_e, &hs_k, &lg_ak, &qb_g, &lg_g, &hs_g, &lg_rk, &qb_w, &sd_k};
+    for (int i = 0; i < 11; ++i) {
+        const Parameter& p = kParameters[i];
+        const bool left_column = i < 6;
+        const int row = left_column ? i : i - 6;
+        const int y = 120 + row * 52;
+        const int label_x = left_column ? kPictureWidth + 30 : kPictureWidth + 285;
+        const int label_w = left_column ? 130 : 160;
+        auto* label = new QLabel(QString::fromUtf8(p.caption), this);
+        label->setObjectName(QString::fromLatin1(p.label_name));
+        label->setStyleSheet(label_style);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setGeometry(label_x, y, label_w, 28);
+        auto* box = new QLineEdit(QString::fromLatin1(p.default_text), this);
+        box->setObjectName(QString::fromLatin1(p.name));
+        box->setGeometry(label_x + label_w + 8, y, 78, 28);
+        labels[i] = label;
+        boxes[i] = box;
+        *fields[i] = box;
+    }
+    for (int i = 1; i < 11; ++i) setTabOrder(boxes[i - 1], boxes[i]);
+
+    auto make_button = [this](const char* name, const char* caption, int x, int y, int w, int h) {
+        auto* b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setGeometry(x, y, w, h);
+        return b;
+    };
+    shujuOK = make_button("shujuOK", "数据确认", kPictureWidth + 120, 460, 150, 40);
+    MRshuju = make_button("MRshuju", "使用默认数据", kPictureWidth + 300, 460, 150, 40);
+
+    const char* menu[7][2] = {{"PMdonghua", "平面动画演示"},  {"TSweizhi", "特殊位置演示"},
+                              {"YDhePH", "运动分析与平衡"},   {"TLsheji", "凸轮设计"},
+                              {"XHTyanshi", "工作循环图演示"}, {"CommandButton1", "凸轮安装角"},
+                              {"shujushuchu", "相关数据输出"}};
+    QPushButton** menu_fields[7] = {&PMdonghua, &TSweizhi, &YDhePH, &TLsheji, &XHTyanshi, &CommandButton1,
+                                    &shujushuchu};
+    for (int i = 0; i < 7; ++i) {
+        *menu_fields[i] = make_button(menu[i][0], menu[i][1], kPictureWidth + 170, 110 + i * 56, 220, 42);
+        (*menu_fields[i])->hide();
+    }
+    fanhui = make_button("fanhui", "返回首页", kWidth - 150, kHeight - 60, 130, 40);
+    fanhui->hide();
+
+    connect(shujuOK, &QPushButton::clicked, this, &firstpage::shujuOK_Click);
+    connect(MRshuju, &QPushButton::clicked, this, &firstpage::MRshuju_Click);
+    connect(fanhui, &QPushButton::clicked, this, &firstpage::fanhui_Click);
+    connect(PMdonghua, &QPushButton::clicked, this, &firstpage::PMdonghua_Click);
+    connect(TSweizhi, &QPushButton::clicked, this, &firstpage::TSweizhi_Click);
+    connect(YDhePH, &QPushButton::clicked, this, &firstpage::YDhePH_Click);
+    connect(TLsheji, &QPushButton::clicked, this, &firstpage::TLsheji_Click);
+    connect(XHTyanshi, &QPushButton::clicked, this, &firstpage::XHTyanshi_Click);
+    connect(CommandButton1, &QPushButton::clicked, this, &firstpage::CommandButton1_Click);
+    connect(shujushuchu, &QPushButton::clicked, this, &firstpage::shujushuchu_Click);
+}
+
+void firstpage::store_parameters() {
+    std::string* fields[11] = {&state_.hs_h, &state_.hs_d, &state_.hs_e, &state_.hs_k,
+                               &state_.lg_ak, &state_.qb_g, &state_.lg_g, &state_.hs_g,
+                               &state_.lg_rk, &state_.qb_w, &state_.sd_k};
+    for (int i = 0; i < 11; ++i) *fields[i] = boxes[i]->text().toStdString();
+}
+
+void firstpage::to_menu_mode() {
+    for (QPushButton* b : {PMdonghua, TSweizhi, YDhePH, TLsheji, XHTyanshi, shujushuchu}) b->show();
+    CommandButton1->show();
+    for (QLineEdit* b : boxes) b->hide();
+    shujuOK->hide();
+    MRshuju->hide();
+    for (QLabel* l : labels) l->hide();
+    fanhui->show();
+}
+
+void firstpage::shujuOK_Click() {
+    for (QLineEdit* b : boxes) {
+        if (!is_numeric(b->text().toStdString())) {
+            ui::show_message(this, QStringLiteral("请输入数据"), ui::kTitleError);
+            return;
+        }
+    }
+    // The synthesis is checked before anything changes, so a design without a
+    // real mechanism leaves the window in entry mode and the state untouched.
+    const SynthesisResult s = dimension_synthesis(*to_number(hs_h->text().toStdString()),
+                                                  *to_number(hs_k->text().toStdString()),
+                                                  *to_number(hs_e->text().toStdString()));
+    if (!s.ok()) {
+        ui::show_message(this, QString::fromStdString(synthesis_message(s.error)), ui::kTitleError);
+        return;
+    }
+    to_menu_mode();
+    store_parameters();
+    state_.lg_l = s.value.l;
+    state_.qb_r = s.value.r;
+    state_.jd_wai = s.value.jd_wai;
+    state_.jd_nei = s.value.jd_nei;
+    state_.confirmed = true;
+}
+
+void firstpage::MRshuju_Click() {
+    for (int i = 0; i < 11; ++i) boxes[i]->setText(QString::fromLatin1(kParameters[i].default_text));
+    store_parameters();
+    to_menu_mode();
+    const SynthesisResult s = dimension_synthesis(val(state_.hs_h), val(state_.hs_k), val(state_.hs_e));
+    state_.lg_l = s.value.l;
+    state_.qb_r = s.value.r;
+    state_.jd_wai = s.value.jd_wai;
+    state_.jd_nei = s.value.jd_nei;
+    state_.confirmed = true;
+}
+
+void firstpage::fanhui_Click() {
+    for (QPushButton* b : {PMdonghua, TSweizhi, YDhePH, TLsheji, XHTyanshi, shujushuchu}) b->hide();
+    for (QLineEdit* b : boxes) b->show();
+    shujuOK->show();
+    MRshuju->show();
+    for (QLabel* l : labels) l->show();
+    fanhui->hide();
+    CommandButton1->hide();
+}
+
+void firstpage::open_window(ui::WorkingWindow* w) {
+    current_ = w;
+    connect(w, &ui::WorkingWindow::closed, this, [this] { show(); });
+    w->show();
+    hide();
+}
+
+// Each working window's area adds its window here as it is built.
+void firstpage::PMdonghua_Click() {}
+void firstpage::TSweizhi_Click() {}
+void firstpage::YDhePH_Click() {}
+void firstpage::TLsheji_Click() {}
+void firstpage::XHTyanshi_Click() {}
+void firstpage::CommandButton1_Click() {}
+void firstpage::shujushuchu_Click() {}
+
+}  // namespace vm
