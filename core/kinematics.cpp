@@ -6,7 +6,6 @@
 namespace vm {
 
 SynthesisResult dimension_synthesis(double H, double K, double e, double pi) {
-    SynthesisResult out;
     if (!(H > 0)) return {SynthesisError::StrokeNotPositive, {}};
     if (!(K > 1)) return {SynthesisError::RatioNotAboveOne, {}};
     if (!(e > 0)) return {SynthesisError::OffsetNotPositive, {}};
@@ -16,20 +15,20 @@ SynthesisResult dimension_synthesis(double H, double K, double e, double pi) {
     const double q2 = R * R - (c - e) * (c - e);
     if (!(q2 > 0) || !std::isfinite(R)) return {SynthesisError::NoMechanism, {}};
     const double q = std::sqrt(q2);
+    // O lies q below the middle of the stroke; the near extreme position must
+    // stay above O (the piston never passes the crank centre's level), or the
+    // travel between the two dead centres would not be H.
+    if (!(q > H / 2)) return {SynthesisError::NoMechanism, {}};
     const double X = H / 2 + q;
-    const double ratio = q / R;
-    // arcsin written with atan as on the drawing board; beyond c the crank
-    // centre sits on the far side of the circle and the other branch is meant.
-    double beta = std::atan(ratio / std::sqrt(1 - ratio * ratio));
-    if (e > c) beta = pi - beta;
-    const double eps = beta - theta;
-    const double L1 = std::sqrt(e * e + X * X);  // l + r
-    const double L2 = 2 * R * std::sin(eps / 2);  // l - r
+    // Distances from O to the two extreme piston positions. The drawing-board
+    // construction reaches the near one through the arcsin of q/R, whose branch
+    // flips once the offset passes c; measured directly it needs no branch.
+    const double L1 = std::sqrt(e * e + X * X);                      // l + r
+    const double L2 = std::sqrt(e * e + (q - H / 2) * (q - H / 2));  // l - r
     const double l = (L1 + L2) / 2;
     const double r = l - L2;
-    // The crank must pass both dead centres: l - r > e keeps the rod off the
-    // horizontal for every crank angle.
-    if (!(r > 0) || !(L2 > e) || !std::isfinite(l)) return {SynthesisError::NoMechanism, {}};
+    if (!(r > 0) || !std::isfinite(l)) return {SynthesisError::NoMechanism, {}};
+    SynthesisResult out;
     out.value.l = l;
     out.value.r = r;
     out.value.theta = theta;

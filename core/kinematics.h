@@ -31,9 +31,10 @@ struct SynthesisResult {
 
 // Graphical method of the extreme-position circle, computed. The crank centre lies
 // on the circle of radius R = H/(2 sin theta) through both extreme piston
-// positions; when the offset lies beyond the circle centre's distance c from the
-// chord, the far arc is meant (beta = pi - arcsin(q/R)), so the result always has
-// the stroke H and the limit-position angle of K. `pi` is the caller's value.
+// positions, at the offset e from the piston path; the result always has the
+// stroke H and the limit-position angle theta of K, for offsets on either side
+// of the circle centre. `pi` is the caller's value (it enters theta and the
+// degree conversion).
 SynthesisResult dimension_synthesis(double H, double K, double e, double pi = kPiAnalysis);
 
 // Message for the main window when the synthesis has no answer; "" when it has.
