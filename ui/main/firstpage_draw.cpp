@@ -105,25 +105,29 @@ void draw_engine_picture(DrawingSurface& s) {
     s.set_line_width(1);
 
     // Timing gears: the crank gear drives both cam gears at half its speed.
-    gear(s, ox, oy, 32, 16, 0.1);
-    gear(s, ox - 105, oy, 66, 32, 0.05);
-    gear(s, ox + 105, oy, 66, 32, 0.02);
-    cam(s, ox - 105, oy, 1.9);
-    cam(s, ox + 105, oy, 0.6);
+    gear(s, ox, oy, 36, 16, 0.1);
+    gear(s, ox - 108, oy, 60, 32, 0.05);
+    gear(s, ox + 108, oy, 60, 32, 0.02);
+    s.set_fill(true, rgb(40, 46, 58));
+    s.circle(ox - 108, oy, 44, rgb(40, 46, 58));
+    s.circle(ox + 108, oy, 44, rgb(40, 46, 58));
+    s.set_fill(false);
+    cam(s, ox - 108, oy, 1.9);
+    cam(s, ox + 108, oy, 0.6);
 
     // Push rods from the cams up to the rockers, rockers onto the valve stems.
     s.set_line_width(4);
-    s.line(ox - 105, oy - 46, ox - 105, 18, kSteel);
-    s.line(ox + 105, oy - 34, ox + 105, 26, kSteel);
-    s.line(ox - 105, 18, 190, 28, kLight);
-    s.line(ox + 105, 26, 250, 20, kLight);
+    s.line(ox - 108, oy - 42, ox - 108, 18, kSteel);
+    s.line(ox + 108, oy - 28, ox + 108, 26, kSteel);
+    s.line(ox - 108, 18, 190, 28, kLight);
+    s.line(ox + 108, 26, 250, 20, kLight);
     s.set_line_width(1);
     valve(s, 190, 26, 70);
     valve(s, 250, 20, 66);
 
     // Connecting rod and crank with its counterweight.
     s.set_fill(true, rgb(70, 76, 90));
-    s.circle(ox, oy, 44, kDarkSteel);
+    s.circle(ox, oy, 28, kDarkSteel);
     s.set_fill(false);
     s.set_line_width(12);
     s.line(cx, by, ax, ay, rgb(176, 186, 200));

@@ -3,15 +3,24 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <cstdio>
 
 #include "core/design_state.h"
+#include "ui/common/messages.h"
 #include "ui/common/tour.h"
+#include "ui/cycle/cycle_tour.h"
 #include "ui/main/firstpage.h"
+#include "ui/special/special_tour.h"
+#include "ui/results/results_tour.h"
 
 namespace vm {
 
 bool run_tour(const QString& dir, DesignState& state) {
     ui::Tour tour(dir);
+    // Nobody is there to close a message box: the tour reports them instead.
+    ui::set_message_sink([](const QString& text, const QString& title) {
+        std::fprintf(stderr, "tour: message box \"%s\" (%s)\n", qPrintable(text), qPrintable(title));
+    });
     firstpage fp(state);
     fp.show();
     tour.snap(&fp, QStringLiteral("main-entry"));
@@ -29,7 +38,10 @@ bool run_tour(const QString& dir, DesignState& state) {
         }
         QApplication::processEvents();
     };
-    (void)visit;
+
+    visit(fp.shujushuchu, [&](QWidget* w) { tour_results(tour, w); });
+    visit(fp.XHTyanshi, [&](QWidget* w) { tour_cycle(tour, w); });
+    visit(fp.TSweizhi, [&](QWidget* w) { tour_special(tour, w); });
 
     return tour.finish();
 }
