@@ -1,0 +1,181 @@
+// Layout of the work-cycle diagram, the cursor's animation tick and the crank
+// picture of the work-cycle window.
+#include "core/cycle_diagram.h"
+
+#include <cmath>
+
+#include "core/number_text.h"
+
+namespace vm {
+
+namespace {
+
+// The work-cycle window turns degrees into radians with the analysis windows'
+// pi, so its top dead centre agrees with theirs to the last digit.
+constexpr double kPiCycle = 3.1415926;
+
+// The end angles are printed as 16-bit whole numbers; a bar ending outside
+// that range cannot be labelled.
+constexpr double kLowestLabel = -32768.5;
+constexpr double kHighestLabel = 32767.5;
+
+double row_base(CycleRow row) { return kRowPitch * static_cast<int>(row); }
+
+class Builder {
+public:
+    explicit Builder(std::vector<DiagramItem>& items) : items_(items) {}
+
+    void bar(CycleRow row, double x1, double x2, CycleColour colour, const char* label = "") {
+        const double y = row_base(row);
+        items_.push_back({DiagramItemKind::Bar, row, x1, y, x2, y + kBarHeight, colour, label, 0});
+    }
+    void text(CycleRow row, double x, double y, const char* caption) {
+        items_.push_back({DiagramItemKind::Text, row, x, y, x, y, 0, caption, 0});
+    }
+    void number(CycleRow row, double x, double y, double value) {
+        items_.push_back({DiagramItemKind::Number, row, x, y, x, y, 0, "", value});
+    }
+    void box(CycleRow row, double x1, double y1, double x2, double y2, CycleColour colour) {
+        items_.push_back({DiagramItemKind::Box, row, x1, y1, x2, y2, colour, "", 0});
+    }
+
+private:
+    std::vector<DiagramItem>& items_;
+};
+
+void lay_out(double theta, std::vector<DiagramItem>& items) {
+    Builder b(items);
+    const double half = theta / 2;
+
+    // Main shaft: four quarter turns shading from blue to orange.
+    b.text(CycleRow::Shaft, -95, 15, "主轴转过角度");
+    for (int i = 1; i <= 4; ++i) {
+        const auto r = static_cast<int>(cint(255.0 * i / 4));
+        const auto blue = static_cast<int>(cint(255 - 255.0 * i / 4));
+        b.bar(CycleRow::Shaft, 90.0 * (i - 1), 90.0 * i, cycle_rgb(r, 120, blue));
+    }
+    b.text(CycleRow::Shaft, 0, 0, "0");
+
+    // Piston: top dead centre at 0, 360, 720 deg, bottom dead centre theta
+    // after each half of the cycle, because the offset makes the down stroke
+    // the longer one.
+    const CycleColour up = cycle_rgb(50, 100, 50), down = cycle_rgb(100, 0, 100);
+    b.text(CycleRow::Piston, -95, 115, "活塞位置");
+    b.bar(CycleRow::Piston, 0, 90 + half, up, "最高点");
+    b.bar(CycleRow::Piston, 90 + half, 180, down, "最低点");
+    b.bar(CycleRow::Piston, 180, 270 + half, up, "最高点");
+    b.bar(CycleRow::Piston, 270 + half, 360, down, "最低点");
+    b.text(CycleRow::Piston, 340, 140, "最高点");
+
+    // Intake valve: open to 250 deg, opening again 10 deg before the next top
+    // dead centre (710 deg), which the short mark at the row's end shows.
+    const CycleColour open = cycle_rgb(255, 0, 0), shut = cycle_rgb(0, 0, 0);
+    b.text(CycleRow::Intake, -95, 215, "进气门开关");
+    b.bar(CycleRow::Intake, 0, 125, open, "开");
+    b.bar(CycleRow::Intake, 125, 355, shut, "关");
+    b.box(CycleRow::Intake, 355, 200, 358, 220, open);
+    b.number(CycleRow::Intake, 360, 220, 720);
+    b.text(CycleRow::Intake, 357, 240, "开");
+
+    // Exhaust valve: closes 48 deg + theta into the cycle, opens 32 deg before
+    // the second bottom dead centre (540 + theta - 32).
+    b.text(CycleRow::Exhaust, -95, 315, "排气门开关");
+    b.bar(CycleRow::Exhaust, 0, (theta + 48) / 2, open, "开");
+    b.bar(CycleRow::Exhaust, (theta + 48) / 2, (theta + 508) / 2, shut, "关");
+    b.bar(CycleRow::Exhaust, (theta + 508) / 2, 360, open, "开");
+
+    // Working state: the four strokes follow the piston's dead centres.
+    b.text(CycleRow::Stroke, -95, 420, "内燃机");
+    b.text(CycleRow::Stroke, -95, 440, "工作状态");
+    b.bar(CycleRow::Stroke, 0, 90 + half, cycle_rgb(60, 120, 190));
+    b.bar(CycleRow::Stroke, 90 + half, 180, cycle_rgb(120, 120, 120));
+    b.bar(CycleRow::Stroke, 180, 270 + half, cycle_rgb(180, 120, 60));
+    b.bar(CycleRow::Stroke, 270 + half, 360, cycle_rgb(240, 120, 0));
+    b.text(CycleRow::Stroke, 20, 415, "吸气冲程");
+    b.text(CycleRow::Stroke, 110, 415, "压缩冲程");
+    b.text(CycleRow::Stroke, 200, 415, "做功冲程");
+    b.text(CycleRow::Stroke, 290, 415, "排气冲程");
+}
+
+bool labels_fit(const std::vector<DiagramItem>& items) {
+    for (const DiagramItem& it : items) {
+        if (it.kind != DiagramItemKind::Bar) continue;
+        const double end = kDegreesPerUnit * it.x2;
+        if (!(end >= kLowestLabel && end < kHighestLabel)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+long long bar_end_degrees(double x2) { return cint(kDegreesPerUnit * x2); }
+
+double limit_position_angle(double k) { return 180 * (k - 1) / (k + 1); }
+
+CycleDiagram cycle_diagram(std::string_view k_text) {
+    CycleDiagram d;
+    const std::optional<double> k = to_number(k_text);
+    if (!k) {
+        d.error = CycleDiagramError::NotANumber;
+        return d;
+    }
+    if (*k <= -1) {
+        d.error = CycleDiagramError::RatioNotAboveMinusOne;
+        return d;
+    }
+    d.theta = limit_position_angle(*k);
+    lay_out(d.theta, d.items);
+    if (!std::isfinite(d.theta) || !labels_fit(d.items)) {
+        d.items.clear();
+        d.theta = 0;
+        d.error = CycleDiagramError::RatioOutOfRange;
+    }
+    return d;
+}
+
+std::string cycle_diagram_message(CycleDiagramError error) {
+    switch (error) {
+        case CycleDiagramError::None: return "";
+        case CycleDiagramError::NotANumber: return "请输入数字";
+        case CycleDiagramError::RatioNotAboveMinusOne: return "行程速比系数必须大于-1";
+        case CycleDiagramError::RatioOutOfRange: return "行程速比系数超出范围";
+    }
+    return "";
+}
+
+CursorTick cursor_tick(int angle, std::string_view step_text, std::string_view rate_text) {
+    CursorTick t;
+    const std::optional<double> step = to_number(step_text);
+    const std::optional<double> rate = to_number(rate_text);
+    // Steps beyond a whole 32-bit turn count cannot be added to the angle.
+    constexpr double kLargestStep = 2147483647.0 - 720;
+    if (!step || !rate || std::fabs(*step) > kLargestStep) return t;
+    if (*rate <= 0) {
+        t.action = TickAction::Halt;
+        return t;
+    }
+    t.action = TickAction::Advance;
+    const double wait = 1000 / *rate;
+    t.interval_ms = wait >= kLongestTickInterval ? kLongestTickInterval : static_cast<int>(cint(wait));
+    long long next = *vb_mod(angle + *step, 721);
+    if (next < 0) next += 721;
+    t.angle = static_cast<int>(next);
+    return t;
+}
+
+CrankPicture crank_picture(double a, double jd_wai) {
+    CrankPicture c;
+    const double phi = (a - jd_wai) * kPiCycle / 180;
+    c.pin_x = kCrankRadius * std::cos(phi);
+    c.pin_y = -kCrankRadius * std::sin(phi);
+    c.marker_left = c.pin_x - 3.5;
+    c.marker_top = c.pin_y + 1.5;
+    const double phi0 = -jd_wai * kPiCycle / 180;
+    c.tdc_x = kCrankRadius * std::cos(phi0);
+    c.tdc_y = -kCrankRadius * std::sin(phi0);
+    c.caption_x = c.tdc_x + 5;
+    c.caption_y = c.tdc_y;
+    return c;
+}
+
+}  // namespace vm
