@@ -12,6 +12,7 @@
 #include "draw/surface_widget.h"
 #include "ui/common/messages.h"
 #include "ui/common/window_plumbing.h"
+#include "ui/results/frmshuju.h"
 
 namespace vm {
 
@@ -200,6 +201,6 @@ void firstpage::YDhePH_Click() {}
 void firstpage::TLsheji_Click() {}
 void firstpage::XHTyanshi_Click() {}
 void firstpage::CommandButton1_Click() {}
-void firstpage::shujushuchu_Click() {}
+void firstpage::shujushuchu_Click() { open_window(new frmshuju(state_)); }
 
 }  // namespace vm
