@@ -12,6 +12,7 @@
 #include "draw/surface_widget.h"
 #include "ui/common/messages.h"
 #include "ui/common/window_plumbing.h"
+#include "ui/special/teshu.h"
 #include "ui/results/frmshuju.h"
 
 namespace vm {
@@ -196,7 +197,7 @@ void firstpage::open_window(ui::WorkingWindow* w) {
 
 // Each working window's area adds its window here as it is built.
 void firstpage::PMdonghua_Click() {}
-void firstpage::TSweizhi_Click() {}
+void firstpage::TSweizhi_Click() { open_window(new teshu(state_)); }
 void firstpage::YDhePH_Click() {}
 void firstpage::TLsheji_Click() {}
 void firstpage::XHTyanshi_Click() {}

@@ -1,0 +1,44 @@
+// Curve heights, sample angles and marker places of the demonstrator's motion
+// diagram.
+#include "core/special_curves.h"
+
+#include <cmath>
+
+#include "core/number_text.h"
+
+namespace vm::special {
+
+namespace {
+// Half the marker's size in diagram units, so its centre falls on the curve.
+constexpr double kMarkerHalfWidth = 0.1;
+constexpr double kMarkerHalfHeight = 0.4;
+}  // namespace
+
+std::optional<CurveValues> curve_values(const CrankSlider& m, double H, double t) {
+    if (!(H > 0)) return std::nullopt;
+    const auto p = slider_at(m, -t);
+    if (!p) return std::nullopt;
+    return CurveValues{kDisplacementUnits * p->S / H, kVelocityUnits * p->dy / H,
+                       -kAccelerationUnits * p->ddy / H};
+}
+
+std::vector<double> curve_angles(double delta) {
+    std::vector<double> out;
+    if (!(delta > 0) || !std::isfinite(delta)) return out;
+    for (double t = 0; t <= kDiagramTurn; t += delta) out.push_back(t);
+    return out;
+}
+
+std::optional<MarkerPlaces> marker_places(const CrankSlider& m, double H, double x) {
+    const auto v = curve_values(m, H, x);
+    if (!v) return std::nullopt;
+    return MarkerPlaces{x - kMarkerHalfWidth, v->displacement + kMarkerHalfHeight,
+                        v->velocity + kMarkerHalfHeight, v->acceleration + kMarkerHalfHeight};
+}
+
+double marker_angle(double total_degrees_shown) {
+    const auto whole = vb_mod(total_degrees_shown, 360);
+    return static_cast<double>(whole.value_or(0)) * kPiSpecial / 180;
+}
+
+}  // namespace vm::special

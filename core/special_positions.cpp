@@ -1,0 +1,109 @@
+// The demonstrator's crank-slider: dimensions, slider motion, dead centres and
+// fastest points (see special_positions.h for the frame).
+#include "core/special_positions.h"
+
+#include <cmath>
+
+#include "core/kinematics.h"
+
+namespace vm::special {
+
+namespace {
+
+// A stroke off by more than this fraction means the synthesis ran out of
+// precision (K a hair above 1 puts the construction circle light-years away).
+constexpr double kStrokeTolerance = 1e-6;
+// Same for the limit-position angle, in radians.
+constexpr double kAngleTolerance = 1e-6;
+
+double dead_centre_height(double reach, double E) { return std::sqrt(reach * reach - E * E); }
+
+}  // namespace
+
+std::optional<CrankSlider> solve_dimensions(double H, double E, double K) {
+    // The construction is the main window's synthesis run with this window's pi.
+    const SynthesisResult s = dimension_synthesis(H, K, E, kPiSpecial);
+    if (!s.ok()) return std::nullopt;
+    const CrankSlider m{s.value.l, s.value.r, E};
+    // Check the design against what was asked: the slider travels H between the
+    // dead centres, and the crank positions there enclose the limit-position angle.
+    const double y_tdc = dead_centre_height(m.L + m.R, E);
+    const double y_bdc = dead_centre_height(m.L - m.R, E);
+    const double stroke = y_tdc - y_bdc;
+    const double angle = std::atan(y_tdc / E) - std::atan(y_bdc / E);
+    if (!std::isfinite(stroke) || std::fabs(stroke - H) > kStrokeTolerance * H) return std::nullopt;
+    if (!std::isfinite(angle) || std::fabs(angle - s.value.theta) > kAngleTolerance) return std::nullopt;
+    return m;
+}
+
+std::optional<SliderPosition> slider_at(const CrankSlider& m, double phi) {
+    const double R = m.R, L = m.L, E = m.E;
+    const double c = std::cos(phi), s = std::sin(phi);
+    const double gap = R * c - E;  // horizontal run of the rod from A to the slider line
+    const double q2 = L * L - gap * gap;
+    // At q2 = 0 the rod lies horizontal and y' is unbounded.
+    if (!(q2 > 0) || !std::isfinite(phi)) return std::nullopt;
+    const double Q = std::sqrt(q2);  // vertical rise of the rod from A to B
+    SliderPosition p;
+    p.xA = R * c;
+    p.yA = R * s;
+    p.xB = E;
+    p.yB = R * s + Q;
+    p.y_tdc = dead_centre_height(L + R, E);
+    p.S = p.y_tdc - p.yB;
+    const double n = gap * R * s;  // Q * dQ/dphi
+    p.dy = R * c + n / Q;
+    p.ddy = -R * s + (Q * (R * R * std::cos(2 * phi) - E * R * c) - n * n / Q) / (Q * Q);
+    return p;
+}
+
+double crank_step(double n) { return n * kPiSpecial / 300; }
+
+// One tick is 0.1 s.
+double crank_omega(double step) { return 10 * step; }
+
+SliderMotion slider_motion(const SliderPosition& p, double omega) {
+    return {omega * p.dy, -(omega * omega * p.ddy)};
+}
+
+double top_dead_centre_theta(const CrankSlider& m) {
+    const double y_tdc = dead_centre_height(m.L + m.R, m.E);
+    return 360 - std::atan(y_tdc / m.E) * 180 / kPiSpecial;
+}
+
+double bottom_dead_centre_theta(const CrankSlider& m) {
+    const double y_bdc = dead_centre_height(m.L - m.R, m.E);
+    return 360 - (std::atan(y_bdc / m.E) * 180 / kPiSpecial + 180);
+}
+
+namespace {
+
+// Scans phi = first + i*delta for i = 0..count-1 and returns the theta of the
+// first largest slider speed; 0 when no angle moves the slider at all.
+double fastest_theta(const CrankSlider& m, double omega, double first, double delta, int count) {
+    double best_speed = 0;
+    double best_phi = 0;
+    for (int i = 0; i < count; ++i) {
+        const double phi = first + i * delta;
+        const auto p = slider_at(m, phi);
+        if (!p) continue;
+        const double speed = std::fabs(omega * p->dy);
+        if (speed > best_speed) {
+            best_speed = speed;
+            best_phi = phi;
+        }
+    }
+    return -best_phi * 180 / kPiSpecial;
+}
+
+}  // namespace
+
+double left_fastest_theta(const CrankSlider& m, double omega) {
+    return fastest_theta(m, omega, -kPiSpecial / 2, -kPiSpecial / 10000, 10001);
+}
+
+double right_fastest_theta(const CrankSlider& m, double omega) {
+    return fastest_theta(m, omega, 0, kPiSpecial / 50000, 25001);
+}
+
+}  // namespace vm::special
