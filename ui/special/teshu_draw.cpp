@@ -3,6 +3,8 @@
 #include "ui/special/teshu_draw.h"
 
 #include <QString>
+#include <algorithm>
+#include <cmath>
 
 #include "core/special_curves.h"
 
@@ -16,6 +18,38 @@ constexpr int kDashed = 1;
 constexpr double kJointRadius = 5;   // mm
 constexpr double kPistonHeight = 10;  // mm
 
+// A rod kilometres long (K a hair above 1) would send lines millions of pixels
+// off the picture and make painting crawl; members are cut to this reach
+// around O (mm), far beyond what the picture shows.
+constexpr double kReach = 5000;
+
+// Draws the part of a member inside the reach (Liang-Barsky clipping).
+void member_line(draw::DrawingSurface& s, double x1, double y1, double x2, double y2) {
+    const double dx = x2 - x1, dy = y2 - y1;
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 + kReach, kReach - x1, y1 + kReach, kReach - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return;
+    }
+    s.line(x1 + t0 * dx, y1 + t0 * dy, x1 + t1 * dx, y1 + t1 * dy);
+}
+
+bool within_reach(double x, double y) { return std::fabs(x) <= kReach && std::fabs(y) <= kReach; }
+
+void joint(draw::DrawingSurface& s, double x, double y) {
+    if (within_reach(x, y)) s.circle(x, y, kJointRadius);
+}
+
 void print_at(draw::DrawingSurface& s, double x, double y, const QString& text) {
     s.set_current(x, y);
     s.print(text);
@@ -28,26 +62,26 @@ void set_diagram_scale(draw::DrawingSurface& s) { s.set_scale(-1, 20, 11, -40); 
 
 void label_joints(draw::DrawingSurface& s, const special::SliderPosition& p) {
     print_at(s, p.xA + 10, p.yA - 10, QStringLiteral("A"));
-    print_at(s, p.xB + 10, p.yB - 10, QStringLiteral("B"));
+    if (within_reach(p.xB, p.yB)) print_at(s, p.xB + 10, p.yB - 10, QStringLiteral("B"));
 }
 
 void draw_mechanism(draw::DrawingSurface& s, const special::CrankSlider& m,
                     const special::SliderPosition& p, double D) {
     s.set_line_style(kSolid);
     s.set_line_width(3);
-    s.circle(0, 0, kJointRadius);
-    s.circle(p.xA, p.yA, kJointRadius);
-    s.circle(p.xB, p.yB, kJointRadius);
-    s.line(0, 0, p.xA, p.yA);
-    s.line(p.xA, p.yA, p.xB, p.yB);
+    joint(s, 0, 0);
+    joint(s, p.xA, p.yA);
+    joint(s, p.xB, p.yB);
+    member_line(s, 0, 0, p.xA, p.yA);
+    member_line(s, p.xA, p.yA, p.xB, p.yB);
 
     // Piston: D wide and 10 high, centred on the piston pin.
     const double left = m.E - D / 2, right = m.E + D / 2;
     const double low = p.yB - kPistonHeight / 2, high = p.yB + kPistonHeight / 2;
-    s.line(left, low, left, high);
-    s.line(left, high, right, high);
-    s.line(right, high, right, low);
-    s.line(right, low, left, low);
+    member_line(s, left, low, left, high);
+    member_line(s, left, high, right, high);
+    member_line(s, right, high, right, low);
+    member_line(s, right, low, left, low);
 
     // Fixed bearing of the crank with its hatched ground.
     s.line(0, 0, -10, -20);
