@@ -19,10 +19,12 @@ constexpr double kPiCycle = 3.1415926;
 constexpr double kLowestLabel = -32768.5;
 constexpr double kHighestLabel = 32767.5;
 
-double row_base(CycleRow row) { return kRowPitch * static_cast<int>(row); }
+double row_base(CycleRow row) {
+    return kRowPitch * static_cast<int>(row);
+}
 
 class Builder {
-public:
+  public:
     explicit Builder(std::vector<DiagramItem>& items) : items_(items) {}
 
     void bar(CycleRow row, double x1, double x2, CycleColour colour, const char* label = "") {
@@ -39,7 +41,7 @@ public:
         items_.push_back({DiagramItemKind::Box, row, x1, y1, x2, y2, colour, "", 0});
     }
 
-private:
+  private:
     std::vector<DiagramItem>& items_;
 };
 
@@ -108,9 +110,13 @@ bool labels_fit(const std::vector<DiagramItem>& items) {
 
 }  // namespace
 
-long long bar_end_degrees(double x2) { return cint(kDegreesPerUnit * x2); }
+long long bar_end_degrees(double x2) {
+    return cint(kDegreesPerUnit * x2);
+}
 
-double limit_position_angle(double k) { return 180 * (k - 1) / (k + 1); }
+double limit_position_angle(double k) {
+    return 180 * (k - 1) / (k + 1);
+}
 
 CycleDiagram cycle_diagram(std::string_view k_text) {
     CycleDiagram d;
@@ -135,10 +141,14 @@ CycleDiagram cycle_diagram(std::string_view k_text) {
 
 std::string cycle_diagram_message(CycleDiagramError error) {
     switch (error) {
-        case CycleDiagramError::None: return "";
-        case CycleDiagramError::NotANumber: return "请输入数字";
-        case CycleDiagramError::RatioNotAboveMinusOne: return "行程速比系数必须大于-1";
-        case CycleDiagramError::RatioOutOfRange: return "行程速比系数超出范围";
+        case CycleDiagramError::None:
+            return "";
+        case CycleDiagramError::NotANumber:
+            return "请输入数字";
+        case CycleDiagramError::RatioNotAboveMinusOne:
+            return "行程速比系数必须大于-1";
+        case CycleDiagramError::RatioOutOfRange:
+            return "行程速比系数超出范围";
     }
     return "";
 }
@@ -156,7 +166,8 @@ CursorTick cursor_tick(int angle, std::string_view step_text, std::string_view r
     }
     t.action = TickAction::Advance;
     const double wait = 1000 / *rate;
-    t.interval_ms = wait >= kLongestTickInterval ? kLongestTickInterval : static_cast<int>(cint(wait));
+    t.interval_ms =
+        wait >= kLongestTickInterval ? kLongestTickInterval : static_cast<int>(cint(wait));
     long long next = *vb_mod(angle + *step, 721);
     if (next < 0) next += 721;
     t.angle = static_cast<int>(next);

@@ -94,10 +94,10 @@ CursorTick cursor_tick(int angle, std::string_view step_text, std::string_view r
 // The small crank picture: a crank of radius 30 about the origin (y up).
 inline constexpr double kCrankRadius = 30.0;
 struct CrankPicture {
-    double pin_x = 0, pin_y = 0;              // crank pin: end of the crank line
-    double marker_left = 0, marker_top = 0;   // the pin marker's box (7 by 3 units)
-    double tdc_x = 0, tdc_y = 0;              // end of the top-dead-centre ray
-    double caption_x = 0, caption_y = 0;      // where "活塞最高点" starts
+    double pin_x = 0, pin_y = 0;             // crank pin: end of the crank line
+    double marker_left = 0, marker_top = 0;  // the pin marker's box (7 by 3 units)
+    double tdc_x = 0, tdc_y = 0;             // end of the top-dead-centre ray
+    double caption_x = 0, caption_y = 0;     // where "活塞最高点" starts
 };
 // The crank at cursor angle `a` degrees of the cycle, with `jd_wai` the crank
 // angle of the top dead centre in degrees: it points at jd_wai - a degrees from

@@ -39,7 +39,8 @@ TEST(CycleDiagram, DefaultRatioLabelsThePistonRowAtItsDeadCentres) {
     EXPECT_TRUE(test::near(d.theta, 180 * 0.04 / 2.04, 1e-12));
     EXPECT_EQ(format_0_00(d.theta), "3.53");
     std::vector<long long> ends;
-    for (const DiagramItem& bar : bars_of(d, CycleRow::Piston)) ends.push_back(bar_end_degrees(bar.x2));
+    for (const DiagramItem& bar : bars_of(d, CycleRow::Piston))
+        ends.push_back(bar_end_degrees(bar.x2));
     EXPECT_EQ(ends, (std::vector<long long>{184, 360, 544, 720}));
 }
 
@@ -50,7 +51,8 @@ TEST(CycleDiagram, EqualStrokesWhenTheRatioIsOne) {
     for (CycleRow row : {CycleRow::Shaft, CycleRow::Piston, CycleRow::Stroke}) {
         const auto bars = bars_of(d, row);
         ASSERT_EQ(bars.size(), 4u);
-        for (const DiagramItem& b : bars) EXPECT_EQ(b.x2 - b.x1, 90) << "row " << static_cast<int>(row);
+        for (const DiagramItem& b : bars)
+            EXPECT_EQ(b.x2 - b.x1, 90) << "row " << static_cast<int>(row);
     }
 }
 
@@ -142,7 +144,8 @@ TEST(CycleDiagram, RatiosWithoutADiagramAreRefused) {
             for (double v : {it.x1, it.y1, it.x2, it.y2}) EXPECT_TRUE(std::isfinite(v));
     }
     EXPECT_EQ(cycle_diagram_message(CycleDiagramError::NotANumber), "请输入数字");
-    EXPECT_EQ(cycle_diagram_message(CycleDiagramError::RatioNotAboveMinusOne), "行程速比系数必须大于-1");
+    EXPECT_EQ(cycle_diagram_message(CycleDiagramError::RatioNotAboveMinusOne),
+              "行程速比系数必须大于-1");
 }
 
 TEST(CursorTick, StepsWrapsAndStops) {
@@ -192,7 +195,8 @@ TEST(CrankPicture, FollowsTheCursorClockwiseFromTopDeadCentre) {
             EXPECT_TRUE(test::near(std::hypot(c.pin_x, c.pin_y), kCrankRadius, 1e-12));
             EXPECT_TRUE(test::near(std::hypot(c.tdc_x, c.tdc_y), kCrankRadius, 1e-12));
             // Angle from the top-dead-centre ray to the crank, clockwise.
-            const double turned = std::atan2(c.tdc_x * c.pin_y - c.tdc_y * c.pin_x, c.tdc_x * c.pin_x + c.tdc_y * c.pin_y);
+            const double turned = std::atan2(c.tdc_x * c.pin_y - c.tdc_y * c.pin_x,
+                                             c.tdc_x * c.pin_x + c.tdc_y * c.pin_y);
             const double expected = -std::remainder(a, 360.0) * M_PI / 180;
             EXPECT_TRUE(test::near(std::remainder(turned - expected, 2 * M_PI), 0, 1e-6));
             EXPECT_TRUE(test::near(c.marker_left + 3.5, c.pin_x, 1e-12));

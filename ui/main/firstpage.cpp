@@ -12,6 +12,7 @@
 #include "draw/surface_widget.h"
 #include "ui/common/messages.h"
 #include "ui/common/window_plumbing.h"
+#include "ui/cycle/xunhuan.h"
 #include "ui/special/teshu.h"
 #include "ui/results/frmshuju.h"
 
@@ -200,7 +201,7 @@ void firstpage::PMdonghua_Click() {}
 void firstpage::TSweizhi_Click() { open_window(new teshu(state_)); }
 void firstpage::YDhePH_Click() {}
 void firstpage::TLsheji_Click() {}
-void firstpage::XHTyanshi_Click() {}
+void firstpage::XHTyanshi_Click() { open_window(new xunhuan(state_)); }
 void firstpage::CommandButton1_Click() {}
 void firstpage::shujushuchu_Click() { open_window(new frmshuju(state_)); }
 

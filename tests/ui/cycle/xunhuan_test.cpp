@@ -1,0 +1,259 @@
+// The work-cycle window driven through its controls: the diagram, the refused
+// ratios, the timer that steps the cursor, the crank picture and leaving.
+#include "ui/cycle/xunhuan.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTimer>
+#include <memory>
+
+#include "core/cycle_diagram.h"
+#include "core/design_state.h"
+#include "core/number_text.h"
+#include "draw/surface_widget.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/tolerance.h"
+#include "ui/common/vb_scroll_bar.h"
+
+namespace vm {
+namespace {
+
+using draw::PrimitiveKind;
+
+class XunhuanTest : public ::testing::Test {
+  protected:
+    XunhuanTest() {
+        state.hs_k = "1.04";
+        state.jd_wai = 77.3;
+        w = new xunhuan(state);
+    }
+    ~XunhuanTest() override { delete w.data(); }
+
+    const std::vector<draw::Primitive>& diagram() const {
+        return w->Picture1->surface().display_list();
+    }
+    int count_texts(const std::vector<draw::Primitive>& list, const QString& text) const {
+        int n = 0;
+        for (const auto& p : list) n += p.kind == PrimitiveKind::Text && p.text == text;
+        return n;
+    }
+
+    DesignState state;
+    QPointer<xunhuan> w;
+    test::MessageRecorder recorder;
+};
+
+TEST_F(XunhuanTest, OpensWithItsCaptionsDefaultsAndNothingDrawn) {
+    const struct {
+        const char* name;
+        const char* text;
+    } texts[] = {{"Label1", "0"},
+                 {"Label2", "动画速度（度/秒）"},
+                 {"Label3", "行程速比系数,"},
+                 {"Label5", "极位夹角"},
+                 {"Label6", "触发频率"},
+                 {"Label4", "排气门提前角32度 进气门提前角10"},
+                 {"Text1", "2"},
+                 {"Text4", "50"},
+                 {"Text2", "1.04"},
+                 {"Text3", "20"},
+                 {"Command1", "循环图"},
+                 {"Command2", "运动"},
+                 {"Command3", "暂停"},
+                 {"Command4", "返回"}};
+    for (const auto& t : texts) {
+        QObject* o = w->findChild<QObject*>(QString::fromLatin1(t.name));
+        ASSERT_NE(o, nullptr) << t.name;
+        EXPECT_EQ(o->property("text").toString(), QString::fromUtf8(t.text)) << t.name;
+    }
+    EXPECT_TRUE(w->Text3->isHidden());
+    EXPECT_TRUE(w->Label5->isHidden());
+    EXPECT_EQ(w->HScroll1->minimum(), 0);
+    EXPECT_EQ(w->HScroll1->maximum(), 720);
+    EXPECT_EQ(w->HScroll1->value(), 0);
+    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_EQ(w->timer_interval(), 300);
+    EXPECT_TRUE(diagram().empty());
+    EXPECT_TRUE(w->Picture2->surface().display_list().empty());
+    EXPECT_FALSE(w->Picture1->surface().line_elements().at(w->Line1).visible);
+}
+
+TEST_F(XunhuanTest, TakesTheRatioOfTheDesign) {
+    state.hs_k = "1.3";
+    xunhuan other(state);
+    EXPECT_EQ(other.Text2->text(), QStringLiteral("1.3"));
+}
+
+TEST_F(XunhuanTest, DiagramShowsTheLimitPositionAngleAndBarEnds) {
+    w->Command1->click();
+    const double theta = 180 * (1.04 - 1) / (1.04 + 1);
+    EXPECT_TRUE(test::near(w->theta(), theta, 1e-12));
+    EXPECT_EQ(w->Text3->text(), QString::fromStdString(plain(theta)));
+    QString digits = w->Text3->text();
+    digits.remove(QLatin1Char('.'));
+    EXPECT_EQ(digits.size(), 15);
+    EXPECT_FALSE(w->Text3->isHidden());
+    EXPECT_FALSE(w->Label5->isHidden());
+    EXPECT_TRUE(recorder.messages.empty());
+
+    // Intake and exhaust ends appear once; the dead centres close a piston bar and a stroke bar;
+    // 720 ends four rows and marks the intake valve reopening.
+    const struct {
+        const char* end;
+        int times;
+    } ends[] = {{" 250 ", 1}, {" 710 ", 1}, {" 52 ", 1}, {" 512 ", 1},
+                {" 184 ", 2}, {" 544 ", 2}, {" 720 ", 5}};
+    for (const auto& e : ends)
+        EXPECT_EQ(count_texts(diagram(), QString::fromLatin1(e.end)), e.times) << e.end;
+    for (const char* name :
+         {"主轴转过角度", "活塞位置", "进气门开关", "排气门开关", "吸气冲程", "排气冲程"})
+        EXPECT_EQ(count_texts(diagram(), QString::fromUtf8(name)), 1) << name;
+
+    // The piston's first bar, 2 units short of bottom dead centre, in device pixels.
+    const draw::DrawingSurface& s = w->Picture1->surface();
+    bool found = false;
+    for (const auto& p : diagram())
+        if (p.kind == PrimitiveKind::FilledBox && p.colour == draw::rgb(50, 100, 50) &&
+            test::near(p.x1, s.to_px_x(0), 1e-9) &&
+            test::near(p.x2, s.to_px_x(90 + theta / 2 - 2), 1e-9) &&
+            test::near(p.y1, s.to_px_y(100), 1e-9) && test::near(p.y2, s.to_px_y(120), 1e-9))
+            found = true;
+    EXPECT_TRUE(found);
+}
+
+TEST_F(XunhuanTest, SecondDiagramIsDrawnOverTheFirst) {
+    w->Text2->setText(QStringLiteral("1.5"));
+    w->Command1->click();
+    const size_t first = diagram().size();
+    w->Text2->setText(QStringLiteral("1.04"));
+    w->Command1->click();
+    ASSERT_EQ(diagram().size(), 2 * first);
+    // The longer bottom-dead-centre bar of K = 1.5 (ending at 216) is still in the picture, below
+    // the new one.
+    EXPECT_EQ(count_texts(diagram(), QStringLiteral(" 216 ")), 2);
+    EXPECT_EQ(count_texts(diagram(), QStringLiteral(" 184 ")), 2);
+    EXPECT_EQ(w->Text3->text(), QString::fromStdString(plain(180 * (1.04 - 1) / (1.04 + 1))));
+}
+
+TEST_F(XunhuanTest, RefusedRatiosDrawNothing) {
+    const struct {
+        const char* k;
+        const char* message;
+    } cases[] = {{"abc", "请输入数字"},
+                 {"", "请输入数字"},
+                 {"-1", "行程速比系数必须大于-1"},
+                 {"-0.9999", "行程速比系数超出范围"}};
+    for (const auto& c : cases) {
+        recorder.messages.clear();
+        w->Text2->setText(QString::fromUtf8(c.k));
+        w->Command1->click();
+        ASSERT_EQ(recorder.messages.size(), 1u) << c.k;
+        EXPECT_EQ(recorder.messages[0].first, QString::fromUtf8(c.message));
+        EXPECT_EQ(recorder.messages[0].second, QStringLiteral("错误"));
+        EXPECT_TRUE(diagram().empty());
+        EXPECT_TRUE(w->Text3->isHidden());
+    }
+}
+
+TEST_F(XunhuanTest, TimerStepsTheCursorAndStops) {
+    w->Command2->click();
+    EXPECT_TRUE(w->Timer1->isActive());
+    EXPECT_EQ(w->Timer1->interval(), 300);
+    w->Timer1_Timer();
+    EXPECT_EQ(w->HScroll1->value(), 2);
+    EXPECT_EQ(w->Timer1->interval(), 20);
+    EXPECT_TRUE(w->Timer1->isActive());
+
+    w->HScroll1->set_value(720);
+    w->Timer1_Timer();
+    EXPECT_EQ(w->HScroll1->value(), 1);
+
+    // A rate of 0 stops the ticks; "运动" enables the timer but none arrives.
+    w->Text4->setText(QStringLiteral("0"));
+    w->Timer1_Timer();
+    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_EQ(w->timer_interval(), 0);
+    EXPECT_EQ(w->HScroll1->value(), 1);
+    w->Command2->click();
+    EXPECT_TRUE(w->timer_enabled());
+    EXPECT_FALSE(w->Timer1->isActive());
+
+    // A step that is not a number disables the timer and leaves the cursor.
+    w->Text4->setText(QStringLiteral("50"));
+    w->Timer1_Timer();
+    EXPECT_TRUE(w->Timer1->isActive());
+    w->Text1->setText(QStringLiteral("fast"));
+    w->Timer1_Timer();
+    EXPECT_FALSE(w->timer_enabled());
+    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_EQ(w->HScroll1->value(), 3);
+
+    w->Text1->setText(QStringLiteral("2"));
+    w->Command2->click();
+    EXPECT_TRUE(w->Timer1->isActive());
+    w->Command3->click();
+    EXPECT_FALSE(w->Timer1->isActive());
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
+TEST_F(XunhuanTest, CursorAndCrankFollowTheScrollBar) {
+    w->HScroll1->set_value(250);
+    const draw::DrawingSurface& s1 = w->Picture1->surface();
+    const draw::LineElement& cursor = s1.line_elements().at(w->Line1);
+    EXPECT_TRUE(cursor.visible);
+    EXPECT_TRUE(test::near(cursor.x1, s1.to_px_x(125), 1e-9));
+    EXPECT_TRUE(test::near(cursor.x2, s1.to_px_x(125), 1e-9));
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("250"));
+    EXPECT_NEAR(w->Label1->x(), s1.to_px_x(130), 1.0);
+
+    const draw::DrawingSurface& s2 = w->Picture2->surface();
+    const CrankPicture c = crank_picture(250, state.jd_wai);
+    const draw::LineElement& crank = s2.line_elements().at(w->Line2);
+    EXPECT_TRUE(crank.visible);
+    EXPECT_TRUE(test::near(crank.x1, s2.to_px_x(0), 1e-9));
+    EXPECT_TRUE(test::near(crank.x2, s2.to_px_x(c.pin_x), 1e-9));
+    EXPECT_TRUE(test::near(crank.y2, s2.to_px_y(c.pin_y), 1e-9));
+    const draw::ShapeElement& pin = s2.shape_elements().at(w->Shape1);
+    EXPECT_TRUE(pin.visible);
+    // The marker's circle is centred on the crank pin.
+    EXPECT_NEAR(pin.left + pin.width / 2, s2.to_px_x(c.pin_x), 1e-6);
+    EXPECT_NEAR(pin.top + pin.height / 2, s2.to_px_y(c.pin_y), 1e-6);
+
+    // The crank circle, the top-dead-centre ray and its caption, redrawn in place each change.
+    const size_t once = s2.display_list().size();
+    EXPECT_EQ(count_texts(s2.display_list(), QStringLiteral("活塞最高点")), 1);
+    bool ray = false;
+    for (const auto& p : s2.display_list())
+        ray |= p.kind == PrimitiveKind::Line && p.colour == draw::rgb(255, 5, 0) &&
+               test::near(p.x2, s2.to_px_x(c.tdc_x), 1e-9) &&
+               test::near(p.y2, s2.to_px_y(c.tdc_y), 1e-9);
+    EXPECT_TRUE(ray);
+    w->HScroll1->set_value(544);
+    EXPECT_EQ(s2.display_list().size(), 2 * once);
+}
+
+TEST_F(XunhuanTest, BackButtonAndFrameCloseTellTheMainWindow) {
+    for (bool by_button : {true, false}) {
+        auto* win = new xunhuan(state);
+        QPointer<xunhuan> guard(win);
+        int closed = 0;
+        QObject::connect(win, &ui::WorkingWindow::closed, [&] { ++closed; });
+        win->show();
+        win->Command2->click();
+        if (by_button)
+            win->Command4->click();
+        else
+            win->close();
+        EXPECT_EQ(closed, 1);
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(guard.isNull());
+    }
+}
+
+}  // namespace
+}  // namespace vm
