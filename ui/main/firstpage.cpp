@@ -15,6 +15,8 @@
 #include "ui/cycle/xunhuan.h"
 #include "ui/special/teshu.h"
 #include "ui/results/frmshuju.h"
+#include "ui/cam/tulun.h"
+#include "ui/cam/Tlanzhuang.h"
 
 namespace vm {
 
@@ -200,9 +202,9 @@ void firstpage::open_window(ui::WorkingWindow* w) {
 void firstpage::PMdonghua_Click() {}
 void firstpage::TSweizhi_Click() { open_window(new teshu(state_)); }
 void firstpage::YDhePH_Click() {}
-void firstpage::TLsheji_Click() {}
+void firstpage::TLsheji_Click() { open_window(new tulun(state_)); }
 void firstpage::XHTyanshi_Click() { open_window(new xunhuan(state_)); }
-void firstpage::CommandButton1_Click() {}
+void firstpage::CommandButton1_Click() { open_window(new Tlanzhuang(state_)); }
 void firstpage::shujushuchu_Click() { open_window(new frmshuju(state_)); }
 
 }  // namespace vm

@@ -1,0 +1,65 @@
+// The cam mounting angle window: alpha and beta from the limit-position angle.
+#include "ui/cam/Tlanzhuang.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "core/cam_mounting.h"
+#include "core/design_state.h"
+#include "core/number_text.h"
+#include "draw/surface_widget.h"
+#include "ui/common/messages.h"
+#include "ui/common/twips.h"
+
+namespace vm {
+
+namespace {
+using ui::qs;
+constexpr int kPictureWidth = 525, kPictureHeight = 539;
+constexpr int kPictureLeft = 160, kPictureTop = 16;
+}  // namespace
+
+Tlanzhuang::Tlanzhuang(DesignState& state, QWidget* parent) : ui::WorkingWindow(parent) {
+    setObjectName(QStringLiteral("Tlanzhuang"));
+    setWindowTitle(QStringLiteral("凸轮安装角"));
+    setFixedSize(kPictureLeft + kPictureWidth + 16, kPictureTop + kPictureHeight + 16);
+
+    Label3 = new QLabel(QStringLiteral("安装方法如图所示"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    ui::place_twips(Label3, 600, 240, 1800, 300);
+    Label1 = new QLabel(QStringLiteral("角α的角度："), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    ui::place_twips(Label1, 120, 1200, 1800, 300);
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    ui::place_twips(Text1, 480, 1560, 1335, 375);
+    Label2 = new QLabel(QStringLiteral("角β的角度："), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    ui::place_twips(Label2, 240, 3360, 1800, 300);
+    Text2 = new QLineEdit(this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    ui::place_twips(Text2, 480, 3720, 1335, 375);
+
+    Picture1 = new draw::SurfaceWidget(kPictureWidth, kPictureHeight, this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->move(kPictureLeft, kPictureTop);
+    draw_mounting_method(Picture1->surface());
+
+    CommandButton1 = new QPushButton(QStringLiteral("返回"), this);
+    CommandButton1->setObjectName(QStringLiteral("CommandButton1"));
+    ui::place_twips(CommandButton1, 480, 4800, 1335, 450);
+    connect(CommandButton1, &QPushButton::clicked, this, &Tlanzhuang::CommandButton1_Click);
+
+    Text1->setText(QStringLiteral("710"));
+    if (const std::optional<MountingAngles> m = mounting_angles(val(state.hs_k))) {
+        Text2->setText(qs(plain(m->beta)));
+        Text2->setCursorPosition(0);
+    } else {
+        ui::show_message(this, QStringLiteral("行程速比系数K为-1，无法求出极位夹角"), ui::kTitleDataError);
+    }
+}
+
+void Tlanzhuang::CommandButton1_Click() { close(); }
+
+}  // namespace vm
