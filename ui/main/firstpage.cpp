@@ -12,6 +12,7 @@
 #include "draw/surface_widget.h"
 #include "ui/common/messages.h"
 #include "ui/common/window_plumbing.h"
+#include "ui/motion/form1.h"
 #include "ui/cycle/xunhuan.h"
 #include "ui/special/teshu.h"
 #include "ui/results/frmshuju.h"
@@ -201,7 +202,7 @@ void firstpage::open_window(ui::WorkingWindow* w) {
 // Each working window's area adds its window here as it is built.
 void firstpage::PMdonghua_Click() {}
 void firstpage::TSweizhi_Click() { open_window(new teshu(state_)); }
-void firstpage::YDhePH_Click() {}
+void firstpage::YDhePH_Click() { open_window(new Form1(state_)); }
 void firstpage::TLsheji_Click() { open_window(new tulun(state_)); }
 void firstpage::XHTyanshi_Click() { open_window(new xunhuan(state_)); }
 void firstpage::CommandButton1_Click() { open_window(new Tlanzhuang(state_)); }

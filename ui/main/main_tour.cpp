@@ -11,6 +11,7 @@
 #include "ui/cam/cam_tour.h"
 #include "ui/cycle/cycle_tour.h"
 #include "ui/main/firstpage.h"
+#include "ui/motion/motion_tour.h"
 #include "ui/special/special_tour.h"
 #include "ui/results/results_tour.h"
 
@@ -46,6 +47,7 @@ bool run_tour(const QString& dir, DesignState& state) {
 
     visit(fp.TLsheji, [&](QWidget* w) { tour_cam(tour, w); });
     visit(fp.CommandButton1, [&](QWidget* w) { tour_cam_mounting(tour, w); });
+    visit(fp.YDhePH, [&](QWidget* w) { tour_motion(tour, w); });
     return tour.finish();
 }
 

@@ -1,0 +1,48 @@
+// The force polygon of one member (crank, connecting rod or piston) at one
+// cycle angle, read from the force table: the forces head to tail in drawing
+// order, each with its name, colour and end dot.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/design_state.h"
+
+namespace vm {
+
+// End dots of the force-polygon window: one per force kind and member
+// (index 0, 1, 2 for crank, rod, piston), plus the gas force's dot.
+enum class ForceDot { Red, Green, Yellow, Blue, Magenta };
+
+struct ForceStep {
+    std::string name;     // printed beside the dot
+    double fx = 0, fy = 0;  // N, mechanism frame (x right, y up)
+    std::uint32_t colour = 0;  // 0x00BBGGRR
+    ForceDot dot = ForceDot::Red;
+};
+
+// Members of the crank-slider as numbered in the force analysis.
+enum Member { kCrank = 1, kRod = 2, kPiston = 3 };
+
+// Forces on `member` at table row `row`, in drawing order. The weights are
+// drawn as 9.8 m with the masses of the last force analysis. For a consistent
+// table the forces sum to zero (the polygon closes).
+std::vector<ForceStep> force_polygon(const ForceTable& table, int member, int row, const ForceAnalysis& masses);
+
+// The cycle angles the force table has rows for, degrees.
+inline constexpr double kForceAngleMin = -720, kForceAngleMax = 720;
+
+// The table row for an angle text: the number rounded to a whole degree, ties
+// to even (0.5 -> 0, 1.5 -> 2). Nothing when the text is not a number or the
+// angle lies outside -720..720.
+enum class AngleRowError { None, NotNumber, OutOfRange };
+struct AngleRow {
+    AngleRowError error = AngleRowError::None;
+    int row = 0;
+};
+AngleRow angle_row(std::string_view text);
+
+}  // namespace vm

@@ -1,0 +1,63 @@
+// Geometry of the motion-analysis drawings: the arrow with its two barbs and
+// the head rules of the three pictures, and the 5 x 3 grid of crank positions
+// for the fifteen velocity and acceleration polygons.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/kinematics.h"
+
+namespace vm {
+
+// The arrows belong to the motion-analysis window and use its pi.
+inline constexpr double kPiArrow = kPiAnalysis;
+
+// Shaft from (x0, y0) to the tip, then two barbs from the tip, each 15 degrees
+// off the reversed direction. A zero head means no barbs: the arrow ends at its tip.
+struct Arrow {
+    double x0 = 0, y0 = 0;
+    double tip_x = 0, tip_y = 0;
+    double barb1_x = 0, barb1_y = 0;
+    double barb2_x = 0, barb2_y = 0;
+    double head = 0;
+    bool has_head() const { return head != 0; }
+    // Where the next label goes: the end of the second barb (the tip without a head).
+    double end_x() const { return barb2_x; }
+    double end_y() const { return barb2_y; }
+};
+
+// |length| along `theta` (rad from +x); the sign of the length is ignored, the
+// direction comes from theta alone.
+Arrow arrow_geometry(double x0, double y0, double length, double theta, double head);
+
+// Head lengths of the three pictures, in drawing units.
+// Fifteen velocity polygons: 5, or none for a vector of exactly zero length.
+double head_exact_zero(double length);
+// Fifteen acceleration polygons: 5, or none below a hundredth of a unit.
+double head_hundredths(double length);
+// Single-position diagram: 5 x factor; below a hundredth of a unit the
+// caller's factor is set to 0 first, so that arrow has no head.
+double head_scaled(double length, double& factor);
+
+// One cell of the fifteen-position grid. Position 1 sits bottom left, 1..5
+// run along the bottom row, and each next position turns the crank 24 degrees
+// clockwise.
+struct GridPosition {
+    int k = 0;                       // 1..15
+    double phi = 0;                  // crank angle, rad
+    double centre_v_x = 0, centre_v_y = 0;
+    double centre_a_x = 0, centre_a_y = 0;
+    std::string angle;               // cycle angle "#0.00", not reduced modulo 360
+};
+
+// The fifteen positions from the first crank angle (degrees from the extended
+// dead centre, clockwise) for the dead-centre angle jd_wai (degrees).
+std::vector<GridPosition> fifteen_positions(double jd_wai, double first_angle_deg);
+
+// Label under each velocity polygon: "A", k as a printed number, " φ＝", angle, "度".
+std::string velocity_grid_label(const GridPosition& p);
+// The acceleration label has no blank before "φ＝".
+std::string acceleration_grid_label(const GridPosition& p);
+
+}  // namespace vm

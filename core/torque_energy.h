@@ -1,0 +1,90 @@
+// Torque diagram and flywheel design over one four-stroke cycle (two crank
+// turns): the driving torque samples, the mean resisting torque, the work
+// surplus and deficit, the flywheel moment of inertia, the engine power, and
+// the balancing mass at the crank.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "core/design_state.h"
+
+namespace vm {
+
+// The torque window's pi.
+inline constexpr double kPiTorque = 3.14159265358979;
+
+// One sample per whole degree of cycle angle, 0..720.
+inline constexpr int kTorqueSamples = 721;
+using TorqueArray = std::array<double, kTorqueSamples>;
+
+// Angle step of the diagram, 4 pi / 720 rad, held in single precision.
+double torque_step();
+
+// Driving torque Mb (force-table column 7) at 0..720 degrees. The cycle is
+// periodic, so the sample at 720 degrees repeats row 0.
+TorqueArray torque_samples(const ForceTable& table);
+
+// Crank angle of every sample, i * step (rad).
+TorqueArray torque_angles();
+
+// Area under the torque curve over the cycle, stepwise between neighbouring
+// samples: a trapezoid where both ends have one sign (or one end is zero),
+// two triangles on either side of the interpolated zero crossing otherwise.
+double torque_area(const TorqueArray& mom, double dx);
+
+// The constant torque doing the same work per cycle: area / 4 pi.
+double mean_resisting_torque(const TorqueArray& mom, double dx);
+
+// Samples i in 1..719 that are strict local maxima or minima, leaving out
+// 201..339 degrees (the region of the gas peak, where the marks would crowd).
+std::vector<int> torque_extremes(const TorqueArray& mom);
+
+// Running energy of the excess torque (torque minus mean, rounded to whole N*m).
+struct EnergyFigures {
+    double e_run = 0;   // energy left after the whole cycle, J
+    double e_max = 0;   // largest running energy (largest surplus), J
+    double e_min = 0;   // smallest running energy (largest deficit), J
+    double dw_max = 0;  // largest fluctuation e_max - e_min, J
+};
+// Excess torque per sample, CInt(mom - mean) in a wide integer type.
+std::array<long long, kTorqueSamples> excess_torques(const TorqueArray& mom, double mean);
+EnergyFigures energy_figures(const std::array<long long, kTorqueSamples>& dmom, double dx);
+
+// Crank angular speed 2 pi n / 60 (rad/s) for n in r/min.
+double crank_speed(double n_rpm);
+// Moment of inertia (kg m^2) that keeps the speed fluctuation within delta:
+// dw_max / (delta w^2). Nothing unless delta and w are positive.
+std::optional<double> flywheel_inertia(double dw_max, double delta, double w_crank);
+
+// Everything the "力矩图" figures show, for one filled force table.
+struct TorqueFigures {
+    TorqueArray ang{}, mom{};
+    double dx = 0;
+    double m_mean = 0;
+    std::vector<int> extremes;
+    EnergyFigures energy;
+    double w_crank = 0;
+    double j_fly = 0;  // kg m^2
+    double p_eng = 0;  // W
+};
+// Nothing when delta is not positive or the result is not finite.
+std::optional<TorqueFigures> torque_figures(const ForceTable& table, double n_rpm, double delta);
+
+// Balancing mass at radius R (m) that balances the rotating masses at the
+// crank: the rod's share at the crank pin by static substitution,
+// m2 (l - ak l)/l, and half the crank (its centre of mass is the middle of OA),
+// so m_A = m2 (1 - ak) + m1/2 and the mass is m_A r / R. Lengths in m, masses
+// in kg. Nothing unless R and l are positive.
+std::optional<double> balancing_mass(double m1, double m2, double ak, double r, double l, double R);
+
+// Scale of the torque picture: x from -1 over 20 rad, one radian as long on
+// screen as f = -20 * y_scroll N*m, and the x axis at a tenth of |axis_scroll|
+// of the height below the top edge.
+struct TorqueScale {
+    double left = -1, top = 0, width = 20, height = 0;
+};
+TorqueScale torque_scale(int y_scroll, int axis_scroll, int width_px, int height_px);
+
+}  // namespace vm

@@ -1,0 +1,169 @@
+// Form1's drawings: the arrows of the three pictures, the velocity and
+// acceleration polygons, and the cut-away cylinder of the menu view.
+#include <cmath>
+
+#include "core/design_state.h"
+#include "core/motion_polygons.h"
+#include "draw/surface_widget.h"
+#include "ui/motion/form1.h"
+
+namespace vm {
+
+void draw_arrow(draw::DrawingSurface& s, double xs, double ys, double length, double theta, int colour,
+                double head) {
+    const Arrow a = arrow_geometry(xs, ys, length, theta, head);
+    const draw::Colour c = draw::qb_color(colour);
+    s.line(a.x0, a.y0, a.tip_x, a.tip_y, c);
+    if (a.has_head()) {
+        s.line(a.tip_x, a.tip_y, a.barb1_x, a.barb1_y, c);
+        s.line(a.tip_x, a.tip_y, a.barb2_x, a.barb2_y, c);
+    }
+    s.set_current(a.end_x(), a.end_y());
+}
+
+void Form1::shiliang1(double xs, double ys, double length, double theta, int colour) {
+    draw_arrow(Picture1->surface(), xs, ys, length, theta, colour, head_exact_zero(length));
+}
+
+void Form1::shiliang2(double xs, double ys, double length, double theta, int colour) {
+    draw_arrow(Picture2->surface(), xs, ys, length, theta, colour, head_hundredths(length));
+}
+
+void Form1::shiliang3(double xs, double ys, double length, double theta, int colour, double& factor) {
+    draw_arrow(Picture3->surface(), xs, ys, length, theta, colour, head_scaled(length, factor));
+}
+
+namespace {
+constexpr int kVelocityColour = 4;      // QBColor 4, dark red
+constexpr int kAccelerationColour = 0;  // QBColor 0, black
+}  // namespace
+
+// p -> a (crank pin), p -> b (piston), a -> b (relative velocity); the head
+// grows with the scale so it stays in proportion to the polygon.
+void Form1::draw_single_velocity() {
+    draw::DrawingSurface& s = Picture3->surface();
+    const Kinematics& k = state_.kin;
+    const double sv = state_.poly.scale_v;
+    s.set_current(k.pole_v_x, k.pole_v_y);
+    s.print("p");
+    double factor = 7 * sv / 20;
+    shiliang3(k.pole_v_x, k.pole_v_y, sv * k.v_a, k.dir_v_a, kVelocityColour, factor);
+    s.print("a");
+    factor = 7 * sv / 20;
+    shiliang3(k.pole_v_x, k.pole_v_y, sv * k.v_b, k.dir_v_b, kVelocityColour, factor);
+    s.print("b");
+    const double ax = k.pole_v_x + sv * std::fabs(k.v_a) * std::cos(k.dir_v_a);
+    const double ay = k.pole_v_y + sv * std::fabs(k.v_a) * std::sin(k.dir_v_a);
+    factor = 7 * sv / 20;
+    shiliang3(ax, ay, sv * k.v_ba, k.dir_v_ba, kVelocityColour, factor);
+}
+
+// p' -> a', p' -> b', then a' -> n' (normal) and n' -> b' (tangential).
+void Form1::draw_single_acceleration() {
+    draw::DrawingSurface& s = Picture3->surface();
+    const Kinematics& k = state_.kin;
+    const double sa = state_.poly.scale_a;
+    s.set_current(k.pole_a_x, k.pole_a_y);
+    s.print(" p'");
+    double factor = 7 * sa;
+    shiliang3(k.pole_a_x, k.pole_a_y, sa * k.a_a, k.dir_a_a, kAccelerationColour, factor);
+    s.print("a'");
+    factor = 7 * sa;
+    shiliang3(k.pole_a_x, k.pole_a_y, sa * k.a_b, k.dir_a_b, kAccelerationColour, factor);
+    s.print(" b'");
+    factor = 7 * sa;
+    shiliang3(k.pt_a2_x, k.pt_a2_y, sa * k.a_ba_n, k.dir_a_ba_n, kAccelerationColour, factor);
+    factor = 7 * sa;
+    shiliang3(k.pt_n_x, k.pt_n_y, sa * k.a_ba_t, k.dir_a_ba_t, kAccelerationColour, factor);
+}
+
+void Form1::draw_grid_velocity(const std::string& label) {
+    draw::DrawingSurface& s = Picture1->surface();
+    const Kinematics& k = state_.kin;
+    const double sv = state_.poly.scale_v;
+    s.set_current(k.pole_v_x, k.pole_v_y);
+    s.print("p");
+    shiliang1(k.pole_v_x, k.pole_v_y, sv * k.v_a, k.dir_v_a, kVelocityColour);
+    s.print("a");
+    shiliang1(k.pole_v_x, k.pole_v_y, sv * k.v_b, k.dir_v_b, kVelocityColour);
+    s.print("b");
+    shiliang1(k.pt_a_x, k.pt_a_y, sv * k.v_ba, k.dir_v_ba, kVelocityColour);
+    s.set_current(state_.poly.centre_v_x - 50, state_.poly.centre_v_y + 65);
+    s.print(label);
+}
+
+void Form1::draw_grid_acceleration(const std::string& label) {
+    draw::DrawingSurface& s = Picture2->surface();
+    const Kinematics& k = state_.kin;
+    const double sa = state_.poly.scale_a;
+    s.set_current(k.pole_a_x, k.pole_a_y);
+    s.print(" p'");
+    shiliang2(k.pole_a_x, k.pole_a_y, sa * k.a_a, k.dir_a_a, kAccelerationColour);
+    s.print("a'");
+    shiliang2(k.pole_a_x, k.pole_a_y, sa * k.a_b, k.dir_a_b, kAccelerationColour);
+    s.print(" b'");
+    shiliang2(k.pt_a2_x, k.pt_a2_y, sa * k.a_ba_n, k.dir_a_ba_n, kAccelerationColour);
+    shiliang2(k.pt_n_x, k.pt_n_y, sa * k.a_ba_t, k.dir_a_ba_t, kAccelerationColour);
+    s.set_current(state_.poly.centre_a_x - 50, state_.poly.centre_a_y + 65);
+    s.print(label);
+}
+
+// Pixel drawing, y down: the cylinder cut open along its axis, the intake
+// valve in the head, the piston half-way down and the rod to the crank below.
+void draw_cylinder_picture(draw::DrawingSurface& s) {
+    using draw::rgb;
+    const int w = s.width_px(), h = s.height_px();
+    s.set_pixel_scale();
+    s.filled_box(0, 0, w, h, rgb(226, 232, 240));
+    const draw::Colour metal = rgb(150, 156, 166), dark = rgb(70, 74, 82), cut = rgb(96, 100, 110);
+    const double left = 48, right = 218, bore_l = 62, bore_r = 204, head_top = 22, head_bottom = 40;
+    const double wall_bottom = 206;
+    // Cylinder walls and head, cut faces hatched.
+    s.filled_box(left, head_top, bore_l, wall_bottom, metal);
+    s.filled_box(bore_r, head_top, right, wall_bottom, metal);
+    s.filled_box(left, head_top, right, head_bottom, metal);
+    s.set_line_width(1);
+    for (double y = head_top - 14; y < wall_bottom; y += 8) {
+        s.line(left, y + 14, bore_l, y, cut);
+        s.line(bore_r, y + 14, right, y, cut);
+    }
+    for (double x = left; x < right; x += 8) s.line(x, head_bottom, x + 14, head_top, cut);
+    s.box(left, head_top, right, wall_bottom, dark);
+    s.box(bore_l, head_bottom, bore_r, wall_bottom, dark);
+    // Cooling fins on the outside of the walls.
+    for (double y = 52; y < wall_bottom - 6; y += 18) {
+        s.filled_box(left - 12, y, left, y + 6, metal);
+        s.filled_box(right, y, right + 12, y + 6, metal);
+    }
+    // Intake valve: stem through the head, disc seated in the port.
+    const double valve_x = 104;
+    s.filled_box(valve_x - 4, 0, valve_x + 4, head_bottom + 2, rgb(120, 90, 60));
+    s.filled_box(valve_x - 18, head_bottom - 2, valve_x + 18, head_bottom + 5, rgb(120, 90, 60));
+    s.filled_box(valve_x - 12, 4, valve_x + 12, 8, dark);  // spring seat
+    for (double y = 8; y < head_top; y += 4) s.line(valve_x - 10, y, valve_x + 10, y + 2, dark);
+    // Spark plug beside the valve.
+    s.filled_box(150, 6, 162, head_bottom, rgb(230, 230, 225));
+    s.box(150, 6, 162, head_bottom, dark);
+    // Piston with its rings and pin.
+    const double piston_top = 104, piston_bottom = 160;
+    s.filled_box(bore_l + 1, piston_top, bore_r - 1, piston_bottom, rgb(188, 192, 200));
+    s.box(bore_l + 1, piston_top, bore_r - 1, piston_bottom, dark);
+    for (double y = piston_top + 7; y < piston_top + 25; y += 7) s.line(bore_l + 1, y, bore_r - 1, y, dark);
+    const double pin_x = 133, pin_y = 140;
+    // Connecting rod down to the crank pin, and the crank circle.
+    const double crank_x = 133, crank_y = 236, crank_pin_x = 156, crank_pin_y = 226;
+    s.set_line_width(10);
+    s.line(pin_x, pin_y, crank_pin_x, crank_pin_y, rgb(90, 96, 120));
+    s.set_line_width(2);
+    s.circle(crank_x, crank_y, 26, dark);
+    s.set_line_width(8);
+    s.line(crank_x, crank_y, crank_pin_x, crank_pin_y, rgb(60, 64, 80));
+    s.set_line_width(1);
+    s.set_fill(true, rgb(240, 240, 240));
+    s.circle(pin_x, pin_y, 6, dark);
+    s.circle(crank_pin_x, crank_pin_y, 5, dark);
+    s.circle(crank_x, crank_y, 4, dark);
+    s.set_fill(false);
+}
+
+}  // namespace vm

@@ -1,0 +1,239 @@
+// Form2: member choice, the force-polygon drawing, its pan and reduction
+// scroll bars, and the way back to the motion-analysis window.
+#include "ui/motion/form2.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "core/design_state.h"
+#include "core/force_polygon.h"
+#include "core/motion_polygons.h"
+#include "core/number_text.h"
+#include "draw/surface_widget.h"
+#include "ui/common/messages.h"
+#include "ui/common/twips.h"
+#include "ui/common/vb_scroll_bar.h"
+
+namespace vm {
+
+using ui::qs;
+using ui::ss;
+
+namespace {
+// The picture is scaled in millimetres: 1440 twips to the inch.
+constexpr double kTwipsPerMm = 1440 / 25.4;
+constexpr double kPxPerMm = kTwipsPerMm / 15;
+constexpr int kDotTw = 135;  // size of an end dot
+constexpr int kLineWidthPx = 3;
+constexpr draw::Colour kDotColours[5] = {255, 65280, 0xFFFF, 0xFF0000, 0xFF00FF};
+}  // namespace
+
+Form2::Form2(DesignState& state, QWidget* parent) : ui::WorkingWindow(parent), state_(state) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Form1"));
+    build_controls();
+    member = 1;  // Form_Load
+}
+
+void Form2::build_controls() {
+    fpic = new draw::SurfaceWidget(ui::twips(7695), ui::twips(7095), this);
+    fpic->setObjectName(QStringLiteral("fpic"));
+    fpic->move(0, 0);
+    fpic->surface().set_line_width(kLineWidthPx);
+    const int pw = fpic->width(), ph = fpic->height();
+
+    VScroll1 = new ui::VbScrollBar(Qt::Vertical, this);
+    VScroll1->setObjectName(QStringLiteral("VScroll1"));
+    VScroll1->setGeometry(pw, 0, 17, ph);
+    VScroll1->set_range(100, -100);
+    VScroll1->set_value(50);
+    HScroll1 = new ui::VbScrollBar(Qt::Horizontal, this);
+    HScroll1->setObjectName(QStringLiteral("HScroll1"));
+    HScroll1->setGeometry(0, ph, pw, 17);
+    HScroll1->set_range(200, -100);
+    HScroll1->set_value(70);
+    for (ui::VbScrollBar* s : {VScroll1, HScroll1}) s->set_steps(1, 10);
+
+    const int rx = pw + 30;
+    F_cho = new QGroupBox(QStringLiteral("构件"), this);
+    F_cho->setObjectName(QStringLiteral("F_cho"));
+    F_cho->setGeometry(rx, 8, 140, 110);
+    goujian_group = new QButtonGroup(this);
+    const char* names[4] = {"", "曲柄", "连杆", "活塞"};
+    for (int i = 1; i <= 3; ++i) {
+        auto* b = new QRadioButton(QString::fromUtf8(names[i]), F_cho);
+        b->setObjectName(QStringLiteral("Goujian(%1)").arg(i));
+        b->setGeometry(16, 4 + i * 24, 110, 22);
+        goujian_group->addButton(b, i);
+        Goujian[static_cast<size_t>(i)] = b;
+    }
+    Goujian[1]->setChecked(true);
+
+    li_flab2 = new QLabel(QStringLiteral("输入度数"), this);
+    li_flab2->setObjectName(QStringLiteral("li_flab2"));
+    li_flab2->setGeometry(rx, 130, 140, 20);
+    f_itxt = new QLineEdit(QStringLiteral("0"), this);
+    f_itxt->setObjectName(QStringLiteral("f_itxt"));
+    f_itxt->setGeometry(rx, 152, 140, 24);
+    f_draw = new QPushButton(QStringLiteral("绘制力图"), this);
+    f_draw->setObjectName(QStringLiteral("f_draw"));
+    f_draw->setGeometry(rx, 190, 140, 32);
+    f_cls = new QPushButton(QStringLiteral("清除"), this);
+    f_cls->setObjectName(QStringLiteral("f_cls"));
+    f_cls->setGeometry(rx, 230, 140, 32);
+
+    li_flab1 = new QLabel(QStringLiteral("缩小倍数"), this);
+    li_flab1->setObjectName(QStringLiteral("li_flab1"));
+    li_flab1->setGeometry(rx, 280, 100, 20);
+    f_ktxt = new QLineEdit(QStringLiteral("100"), this);
+    f_ktxt->setObjectName(QStringLiteral("f_ktxt"));
+    f_ktxt->setGeometry(rx, 302, 100, 24);
+    VScroll2 = new ui::VbScrollBar(Qt::Vertical, this);
+    VScroll2->setObjectName(QStringLiteral("VScroll2"));
+    VScroll2->setGeometry(rx + 112, 280, 17, 150);
+    VScroll2->set_range(1, 1000);
+    VScroll2->set_value(342);
+    VScroll2->set_steps(1, 50);
+
+    back = new QPushButton(QStringLiteral("返回←"), this);
+    back->setObjectName(QStringLiteral("back"));
+    back->setGeometry(rx, ph - 40, 140, 32);
+
+    legend = new draw::SurfaceWidget(pw, 40, this);
+    legend->setObjectName(QStringLiteral("legend"));
+    legend->move(0, ph + 20);
+    draw_force_legend(*legend);
+    setFixedSize(rx + 160, ph + 64);
+
+    // The dots start out of sight, as shape elements above the picture's content.
+    draw::DrawingSurface& s = fpic->surface();
+    const double dot_px = ui::twips(kDotTw);
+    auto add_dot = [&](draw::Colour c) {
+        draw::ShapeElement e;
+        e.kind = draw::ShapeKind::Circle;
+        e.width = e.height = dot_px;
+        e.border = c;
+        e.fill = c;
+        e.visible = false;
+        return s.add_shape_element(e);
+    };
+    for (size_t i = 0; i < 3; ++i) {
+        s_red[i] = add_dot(kDotColours[0]);
+        s_green[i] = add_dot(kDotColours[1]);
+        s_yellow[i] = add_dot(kDotColours[2]);
+        s_blue[i] = add_dot(kDotColours[3]);
+    }
+    s_ma = add_dot(kDotColours[4]);
+
+    connect(goujian_group, &QButtonGroup::idClicked, this, &Form2::Goujian_Click);
+    connect(f_draw, &QPushButton::clicked, this, &Form2::f_draw_Click);
+    connect(f_cls, &QPushButton::clicked, this, &Form2::f_cls_Click);
+    connect(back, &QPushButton::clicked, this, &Form2::back_Click);
+    connect(HScroll1, &ui::VbScrollBar::changed, this, &Form2::HScroll1_Change);
+    connect(VScroll1, &ui::VbScrollBar::changed, this, &Form2::VScroll1_Change);
+    connect(VScroll2, &ui::VbScrollBar::changed, this, &Form2::VScroll2_Change);
+}
+
+void Form2::Goujian_Click(int index) { member = index; }
+
+void Form2::f_draw_Click() { fdrawClick(); }
+void Form2::HScroll1_Change(int) { fdrawClick(); }
+void Form2::VScroll1_Change(int) { fdrawClick(); }
+void Form2::VScroll2_Change(int) { fdrawClick(); }
+
+void Form2::f_cls_Click() {
+    draw::DrawingSurface& s = fpic->surface();
+    for (size_t i = 0; i < 3; ++i)
+        for (int dot : {s_red[i], s_green[i], s_yellow[i], s_blue[i]}) s.set_element_visible_shape(dot, false);
+    s.set_element_visible_shape(s_ma, false);
+    s.clear();
+}
+
+void Form2::back_Click() {
+    back_flag = true;
+    emit returned();
+    close();
+}
+
+void Form2::set_scale() {
+    draw::DrawingSurface& s = fpic->surface();
+    const double w_mm = s.width_px() / kPxPerMm, h_mm = s.height_px() / kPxPerMm;
+    s.set_scale(-HScroll1->value(), VScroll1->value(), w_mm, -h_mm);
+}
+
+int Form2::dot_for(int kind, int index) const {
+    const size_t i = static_cast<size_t>(index);
+    switch (static_cast<ForceDot>(kind)) {
+        case ForceDot::Red: return s_red[i];
+        case ForceDot::Green: return s_green[i];
+        case ForceDot::Yellow: return s_yellow[i];
+        case ForceDot::Blue: return s_blue[i];
+        case ForceDot::Magenta: return s_ma;
+    }
+    return s_ma;
+}
+
+void Form2::fdrawClick() {
+    draw::DrawingSurface& s = fpic->surface();
+    s.clear();
+    set_scale();
+    const AngleRow angle = angle_row(ss(f_itxt->text()));
+    if (angle.error == AngleRowError::NotNumber || !is_numeric(ss(f_ktxt->text()))) {
+        ui::show_message(this, QStringLiteral("请输入数字"), ui::kTitleError);
+        return;
+    }
+    if (angle.error == AngleRowError::OutOfRange) {
+        ui::show_message(this, QStringLiteral("请输入-720～720之间的角度"), ui::kTitleError);
+        return;
+    }
+    f_k = VScroll2->value();
+    f_ktxt->setText(QString::number(static_cast<int>(f_k)));
+    // Each force F is drawn as F / f_k millimetres, from the tip of the one before.
+    cur_x = 0;
+    cur_y = 0;
+    for (const ForceStep& f : force_polygon(state_.force_table, member, angle.row, state_.force)) {
+        const double tip_x = cur_x + f.fx / f_k, tip_y = cur_y + f.fy / f_k;
+        s.line(cur_x, cur_y, tip_x, tip_y, f.colour);
+        const int dot = dot_for(static_cast<int>(f.dot), member - 1);
+        s.place_shape_element(dot, tip_x - 1, tip_y + 1);
+        s.set_element_visible_shape(dot, true);
+        s.set_current(tip_x + 2, tip_y + 1);
+        s.print(f.name);
+        cur_x = tip_x;
+        cur_y = tip_y;
+    }
+}
+
+// A short thick line with a black dot at its end, the red bold "代表：", and
+// the arrow it stands for.
+void draw_force_legend(draw::SurfaceWidget& legend) {
+    draw::DrawingSurface& s = legend.surface();
+    s.set_pixel_scale();
+    const double y = 20;
+    s.set_line_width(3);
+    s.line(20, y, 80, y, 0);
+    s.set_line_width(1);
+    s.set_fill(true, 0);
+    s.circle(82, y, 4.5, 0);
+    s.set_fill(false);
+    QFont f = s.font();
+    f.setBold(true);
+    f.setPointSizeF(11);
+    s.set_font(f);
+    s.set_fore_colour(255);
+    s.set_current(104, y - 10);
+    s.print("代表：");
+    s.set_fore_colour(0);
+    s.set_line_width(2);
+    const Arrow a = arrow_geometry(180, y, 70, 0, 10);
+    s.line(a.x0, a.y0, a.tip_x, a.tip_y, 0);
+    // Pixel scale is y down, so the barbs mirror; they stay symmetric about the shaft.
+    s.line(a.tip_x, a.tip_y, a.barb1_x, a.barb1_y, 0);
+    s.line(a.tip_x, a.tip_y, a.barb2_x, a.barb2_y, 0);
+}
+
+}  // namespace vm
