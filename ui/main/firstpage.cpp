@@ -16,6 +16,7 @@
 #include "ui/cycle/xunhuan.h"
 #include "ui/special/teshu.h"
 #include "ui/results/frmshuju.h"
+#include "ui/animation/pingmian.h"
 #include "ui/cam/tulun.h"
 #include "ui/cam/Tlanzhuang.h"
 
@@ -200,7 +201,7 @@ void firstpage::open_window(ui::WorkingWindow* w) {
 }
 
 // Each working window's area adds its window here as it is built.
-void firstpage::PMdonghua_Click() {}
+void firstpage::PMdonghua_Click() { open_window(new pingmian(state_)); }
 void firstpage::TSweizhi_Click() { open_window(new teshu(state_)); }
 void firstpage::YDhePH_Click() { open_window(new Form1(state_)); }
 void firstpage::TLsheji_Click() { open_window(new tulun(state_)); }

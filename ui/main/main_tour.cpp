@@ -8,6 +8,7 @@
 #include "core/design_state.h"
 #include "ui/common/messages.h"
 #include "ui/common/tour.h"
+#include "ui/animation/pingmian_tour.h"
 #include "ui/cam/cam_tour.h"
 #include "ui/cycle/cycle_tour.h"
 #include "ui/main/firstpage.h"
@@ -44,6 +45,8 @@ bool run_tour(const QString& dir, DesignState& state) {
     visit(fp.shujushuchu, [&](QWidget* w) { tour_results(tour, w); });
     visit(fp.XHTyanshi, [&](QWidget* w) { tour_cycle(tour, w); });
     visit(fp.TSweizhi, [&](QWidget* w) { tour_special(tour, w); });
+
+    visit(fp.PMdonghua, [&](QWidget* w) { tour_pingmian(tour, w); });
 
     visit(fp.TLsheji, [&](QWidget* w) { tour_cam(tour, w); });
     visit(fp.CommandButton1, [&](QWidget* w) { tour_cam_mounting(tour, w); });

@@ -1,0 +1,220 @@
+// pingmian driven through its buttons and its timer slot, checked through the
+// model, the texts, the recorded messages and the display list of Picture2.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+#include <memory>
+
+#include "core/design_state.h"
+#include "core/number_text.h"
+#include "draw/surface_widget.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/tolerance.h"
+#include "ui/animation/pingmian.h"
+#include "ui/animation/pingmian_draw.h"
+#include "ui/common/vb_scroll_bar.h"
+
+namespace vm {
+namespace {
+
+using draw::Primitive;
+using draw::PrimitiveKind;
+using ui::ss;
+
+struct Window {
+    DesignState state;
+    std::unique_ptr<pingmian> w;
+    Window() {
+        state.hs_h = "225";
+        state.hs_d = "170";
+        state.hs_e = "50";
+        state.hs_k = "1.04";
+        w = std::make_unique<pingmian>(state);
+        w->setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    const std::vector<Primitive>& list() const { return w->Picture2->surface().display_list(); }
+    long count(PrimitiveKind kind, draw::Colour c, double radius = -1) const {
+        return std::count_if(list().begin(), list().end(), [&](const Primitive& p) {
+            return p.kind == kind && p.colour == c && (radius < 0 || std::fabs(p.radius - radius) < 1e-9);
+        });
+    }
+    double hub_radius_px() const { return w->Picture2->surface().units_to_px_x(5); }
+};
+
+TEST(Pingmian, LoadsItsCopyOfTheParametersWithOnlyDrawClearAndExit) {
+    Window t;
+    EXPECT_EQ(t.w->Text1->text(), "225");
+    EXPECT_EQ(t.w->Text4->text(), "1.04");
+    EXPECT_EQ(t.w->Text7->text(), "0");
+    EXPECT_EQ(t.w->windowTitle(), "Form1");
+    for (QWidget* hidden : std::initializer_list<QWidget*>{t.w->Command3, t.w->Command4, t.w->Command5, t.w->HScroll1,
+                                                           t.w->Label11, t.w->Label12, t.w->Label13})
+        EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
+    EXPECT_TRUE(t.list().empty());
+    const auto& s = t.w->Picture2->surface();
+    EXPECT_EQ(s.scale_width(), 700);
+    EXPECT_EQ(s.scale_top(), -s.scale_height());
+}
+
+TEST(Pingmian, DrawShowsDimensionsAndOneFrameOfGears) {
+    Window t;
+    t.w->Command1->click();
+    EXPECT_TRUE(test::near(*to_number(ss(t.w->Text6->text())), 111.73, 0.005 / 111.73));
+    EXPECT_TRUE(test::near(*to_number(ss(t.w->Text5->text())), 441.85, 0.005 / 441.85));
+    EXPECT_EQ(ss(t.w->Text5->text()), plain(t.w->model().dims.rod_len));
+    for (QPushButton* b : {t.w->Command3, t.w->Command4, t.w->Command5}) EXPECT_FALSE(b->isHidden());
+    EXPECT_FALSE(t.w->Timer1->isActive());
+    EXPECT_EQ(t.w->Timer1->interval(), 30);
+    const draw::Colour blue = draw::qb_color(animation::kGearColour);
+    EXPECT_EQ(t.count(PrimitiveKind::Line, blue), 832);
+    EXPECT_EQ(t.count(PrimitiveKind::Circle, 0, t.hub_radius_px()), 208);
+    EXPECT_EQ(t.count(PrimitiveKind::Circle, blue), 30);
+    EXPECT_EQ(t.count(PrimitiveKind::Circle, animation::kRightRoller), 1);
+    EXPECT_EQ(t.count(PrimitiveKind::Circle, animation::kLeftRoller), 1);
+    EXPECT_GT(t.count(PrimitiveKind::Point, 0), 1200);
+}
+
+TEST(Pingmian, CrankPositionTextIsReadByItsLeadingNumber) {
+    Window t;
+    t.w->Command1->click();
+    const double zero = t.w->model().crank_angle;
+    struct Case {
+        const char* text;
+        double degrees;
+    };
+    for (const Case c : {Case{"30abc", 30}, Case{"", 0}, Case{"x30", 0}, Case{"45", 45}}) {
+        t.w->Text7->setText(QString::fromUtf8(c.text));
+        t.w->Command1->click();
+        EXPECT_TRUE(test::near(t.w->model().crank_angle, zero - c.degrees * anim::kPiDegrees / 180, 1e-12)) << c.text;
+        EXPECT_FALSE(t.list().empty());
+    }
+}
+
+TEST(Pingmian, UndefinedEntriesGiveOneMessageAndNoPicture) {
+    struct Case {
+        const char *h, *d, *e, *k;
+    };
+    for (const Case c : {Case{"abc", "170", "50", "1.04"}, Case{"225", "170", "50", "1"},
+                         Case{"225", "170", "50", "0.5"}, Case{"225", "170", "", "1.04"},
+                         Case{"225", "170", "5000", "1.04"}, Case{"225", "-3", "50", "1.04"}}) {
+        Window t;
+        t.w->Command1->click();
+        t.w->Command4->click();
+        test::MessageRecorder rec;
+        t.w->Text1->setText(c.h);
+        t.w->Text2->setText(c.d);
+        t.w->Text3->setText(c.e);
+        t.w->Text4->setText(c.k);
+        t.w->Command1->click();
+        ASSERT_EQ(rec.messages.size(), 1u) << c.h << c.d << c.e << c.k;
+        EXPECT_EQ(rec.messages[0].first, "该参数无法构成曲柄滑块机构");
+        EXPECT_EQ(rec.messages[0].second, "错误");
+        EXPECT_TRUE(t.list().empty());
+        EXPECT_FALSE(t.w->Timer1->isActive());
+        EXPECT_TRUE(t.w->Command4->isHidden());
+        EXPECT_TRUE(t.w->Text5->text().isEmpty());
+        t.w->Timer1_Timer();
+        EXPECT_TRUE(t.list().empty());
+    }
+}
+
+TEST(Pingmian, StopAndRunResumeFromTheSameAngles) {
+    Window t;
+    t.w->Command1->click();
+    t.w->Command4->click();
+    EXPECT_TRUE(t.w->Timer1->isActive());
+    EXPECT_EQ(t.w->Label13->text(), "3");
+    for (int i = 0; i < 7; ++i) t.w->Timer1_Timer();
+    t.w->Command5->click();
+    EXPECT_FALSE(t.w->Timer1->isActive());
+    const anim::AnimationModel stopped = t.w->model();
+    t.w->Command4->click();
+    EXPECT_EQ(t.w->model().crank_angle, stopped.crank_angle);
+    EXPECT_EQ(t.w->model().gears.gears[2].alpha, stopped.gears.gears[2].alpha);
+    EXPECT_EQ(t.w->model().left.phase, stopped.left.phase);
+    t.w->Timer1_Timer();
+    EXPECT_TRUE(test::near(t.w->model().crank_angle, stopped.crank_angle - 0.06, 1e-12));
+    EXPECT_TRUE(test::near(t.w->model().right.phase, stopped.right.phase + 0.03, 1e-12));
+    // A new "绘图" stops the motion and starts again at the typed position.
+    t.w->Command1->click();
+    EXPECT_FALSE(t.w->Timer1->isActive());
+    EXPECT_EQ(t.w->model().crank_angle, anim::crank_angle_from_text("0"));
+}
+
+TEST(Pingmian, LimitPositionsAreDashedAndLaterDrawingSolid) {
+    Window t;
+    t.w->Command1->click();
+    const size_t before = t.list().size();
+    t.w->Command3->click();
+    ASSERT_EQ(t.list().size(), before + 9);
+    for (size_t i = before; i < t.list().size(); ++i) {
+        EXPECT_EQ(t.list()[i].style, 1);
+        EXPECT_EQ(t.list()[i].colour, t.w->Picture2->surface().fore_colour());
+    }
+    EXPECT_EQ(t.w->Picture2->surface().line_style(), 0);
+    t.w->Command4->click();
+    t.w->Timer1_Timer();
+    long dashed = 0;
+    for (const Primitive& p : t.list()) {
+        if (p.style != 1) continue;
+        ++dashed;
+        EXPECT_EQ(p.colour, animation::kLimitGreen);
+    }
+    EXPECT_EQ(dashed, 9);
+}
+
+TEST(Pingmian, ClearBlanksThePictureOnlyUntilTheNextTick) {
+    Window t;
+    t.w->Command1->click();
+    t.w->Command4->click();
+    t.w->Timer1_Timer();
+    const size_t frame = t.list().size();
+    t.w->Command2->click();
+    EXPECT_TRUE(t.list().empty());
+    EXPECT_TRUE(t.w->Timer1->isActive());
+    t.w->Timer1_Timer();
+    EXPECT_EQ(t.list().size(), frame);
+}
+
+TEST(Pingmian, EveryTickDrawsBothRollersAndAFullGearFrame) {
+    Window t;
+    t.w->Command1->click();
+    t.w->Command4->click();
+    const draw::Colour blue = draw::qb_color(animation::kGearColour);
+    // 250 ticks turn the cams 7.5 rad: both phases wrap past a full turn.
+    for (int tick = 1; tick <= 250; ++tick) {
+        t.w->Timer1_Timer();
+        ASSERT_EQ(t.count(PrimitiveKind::Circle, animation::kRightRoller), 1) << tick;
+        ASSERT_EQ(t.count(PrimitiveKind::Circle, animation::kLeftRoller), 1) << tick;
+        ASSERT_EQ(t.count(PrimitiveKind::Line, blue), 832) << tick;
+    }
+    EXPECT_LT(t.w->model().left.phase, 2 * anim::kPiDegrees);
+}
+
+TEST(Pingmian, SpeedBarSetsTheStepAndTheSharedStateIsNeverWritten) {
+    Window t;
+    t.w->Text1->setText("200");
+    t.w->Command1->click();
+    t.w->HScroll1->set_value(5);
+    EXPECT_EQ(t.w->Label13->text(), "5");
+    EXPECT_TRUE(test::near(t.w->model().step_angle, 0.1, 1e-15));
+    EXPECT_EQ(t.state.hs_h, "225");
+    EXPECT_EQ(t.state.lg_l, 0);
+}
+
+TEST(Pingmian, ExitClosesAndTellsTheMainWindow) {
+    Window t;
+    t.w->show();
+    bool closed = false;
+    QObject::connect(t.w.get(), &ui::WorkingWindow::closed, [&] { closed = true; });
+    t.w->return_->click();
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(t.w->isVisible());
+}
+
+}  // namespace
+}  // namespace vm

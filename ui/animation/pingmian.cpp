@@ -1,0 +1,203 @@
+// pingmian: controls, "绘图" with its check of the entries, the timer tick and
+// the buttons that start, stop and clear the animation.
+#include "ui/animation/pingmian.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "core/design_state.h"
+#include "core/number_text.h"
+#include "draw/surface_widget.h"
+#include "ui/animation/pingmian_draw.h"
+#include "ui/common/messages.h"
+#include "ui/common/twips.h"
+#include "ui/common/vb_scroll_bar.h"
+
+namespace vm {
+
+namespace {
+// Client area and picture areas, twips.
+constexpr int kClientW = 11310, kClientH = 10335;
+constexpr int kTextW = 1095, kTextH = 495;
+constexpr int kLabelW = 1080, kLabelH = 540;
+constexpr int kTickMs = 30;
+constexpr int kSpeedInitial = 3;
+}  // namespace
+
+pingmian::pingmian(DesignState& state, QWidget* parent) : ui::WorkingWindow(parent) {
+    setObjectName(QStringLiteral("pingmian"));
+    setWindowTitle(QStringLiteral("Form1"));
+    setFixedSize(ui::twips(kClientW), ui::twips(kClientH));
+    build_controls();
+    Text1->setText(ui::qs(state.hs_h));
+    Text2->setText(ui::qs(state.hs_d));
+    Text3->setText(ui::qs(state.hs_e));
+    Text4->setText(ui::qs(state.hs_k));
+    animation::set_animation_scale(Picture2->surface());
+    for (QWidget* w : {static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5),
+                       static_cast<QWidget*>(HScroll1), static_cast<QWidget*>(Label11),
+                       static_cast<QWidget*>(Label12), static_cast<QWidget*>(Label13)})
+        w->hide();
+}
+
+QLabel* pingmian::label(const char* name, const char* caption, int left, int top, int width, int height) {
+    auto* l = new QLabel(QString::fromUtf8(caption), this);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setStyleSheet(QStringLiteral("background: white;"));
+    ui::place_twips(l, left, top, width, height);
+    return l;
+}
+
+QLineEdit* pingmian::text_box(const char* name, int left, int top) {
+    auto* t = new QLineEdit(this);
+    t->setObjectName(QString::fromLatin1(name));
+    ui::place_twips(t, left, top, kTextW, kTextH);
+    return t;
+}
+
+QPushButton* pingmian::button(const char* name, const char* caption, int left, int top, int width,
+                              int height) {
+    auto* b = new QPushButton(QString::fromUtf8(caption), this);
+    b->setObjectName(QString::fromLatin1(name));
+    ui::place_twips(b, left, top, width, height);
+    return b;
+}
+
+void pingmian::build_controls() {
+    auto* background = new draw::SurfaceWidget(ui::twips(kClientW), ui::twips(kClientH), this);
+    background->setObjectName(QStringLiteral("Background"));
+    background->move(0, 0);
+    draw_window_background(background->surface());
+
+    Label6 = label("Label6", "可修改参数：", 120, 1200, 2200, 360);
+    Label6->setFont(ui::cjk_font(12, true));
+    Label2 = label("Label2", "活塞行程：", 120, 1680, kLabelW, kLabelH);
+    Text1 = text_box("Text1", 1200, 1560);
+    Label3 = label("Label3", "活塞直径：", 120, 2400, kLabelW, kLabelH);
+    Text2 = text_box("Text2", 1200, 2280);
+    Label4 = label("Label4", "导路与曲柄中心距离：", 120, 3120, kLabelW, kLabelH);
+    Text3 = text_box("Text3", 1200, 3000);
+    Label5 = label("Label5", "行程速比系数：", 120, 3720, kLabelW, kLabelH);
+    Text4 = text_box("Text4", 1200, 3720);
+    Label10 = label("Label10", "曲柄位置 （角度）：", 120, 4440, kLabelW, kLabelH);
+    Text7 = text_box("Text7", 1200, 4440);
+    Text7->setText(QStringLiteral("0"));
+
+    Label7 = label("Label7", "输出参数：", 360, 6000, 2200, 360);
+    Label7->setFont(ui::cjk_font(12, true));
+    Label9 = label("Label9", "曲柄长度：", 360, 6480, kLabelW, kLabelH);
+    Text6 = text_box("Text6", 1440, 6360);
+    Label8 = label("Label8", "连杆长度：", 360, 7080, kLabelW, kLabelH);
+    Text5 = text_box("Text5", 1440, 6960);
+
+    Label1 = label("Label1", "示意图：", 1320, 480, kLabelW, 720);
+    Label1->setFont(ui::cjk_font(14.25, true));
+    Picture1 = new draw::SurfaceWidget(ui::twips(3015), ui::twips(4455), this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->move(ui::twips(2400), ui::twips(480));
+    draw_engine_schematic(Picture1->surface());
+
+    Picture2 = new draw::SurfaceWidget(ui::twips(5775), ui::twips(kClientH), this);
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    Picture2->move(ui::twips(5520), 0);
+
+    Command1 = button("Command1", "绘图", 240, 7680, 975, 495);
+    Command2 = button("Command2", "清屏", 1440, 7680, 975, 495);
+    Command4 = button("Command4", "运转", 2640, 7680, 975, 495);
+    Command5 = button("Command5", "停转", 3840, 7680, 975, 495);
+    Command3 = button("Command3", "显示活塞极限位置", 360, 8640, 1935, 735);
+    return_ = button("return", "退出", 3120, 8640, 1335, 735);
+    Command3->hide();
+
+    HScroll1 = new ui::VbScrollBar(Qt::Horizontal, this);
+    HScroll1->setObjectName(QStringLiteral("HScroll1"));
+    HScroll1->set_range(1, 5);
+    HScroll1->set_value(kSpeedInitial);
+    ui::place_twips(HScroll1, 3120, 7080, 1335, 255);
+    Label12 = label("Label12", "慢", 3120, 6840, 360, 240);
+    Label11 = label("Label11", "快", 4320, 6840, 360, 240);
+    Label13 = label("Label13", "", 3600, 6600, 600, 240);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+
+    connect(Command1, &QPushButton::clicked, this, &pingmian::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &pingmian::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &pingmian::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &pingmian::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &pingmian::Command5_Click);
+    connect(return_, &QPushButton::clicked, this, &pingmian::return_Click);
+    connect(HScroll1, &ui::VbScrollBar::changed, this, &pingmian::HScroll1_Change);
+    connect(Timer1, &QTimer::timeout, this, &pingmian::Timer1_Timer);
+}
+
+void pingmian::write_dimensions() {
+    // Fifteen digits overflow the box: show their leading digits.
+    Text5->setText(ui::qs(plain(model_.dims.rod_len)));
+    Text5->setCursorPosition(0);
+    Text6->setText(ui::qs(plain(model_.dims.crank_len)));
+    Text6->setCursorPosition(0);
+}
+
+void pingmian::Command1_Click() {
+    Timer1->stop();
+    draw::DrawingSurface& s = Picture2->surface();
+    s.clear();
+    s.set_line_style(0);
+    if (!anim::anim_setup(model_, ui::ss(Text1->text()), ui::ss(Text2->text()), ui::ss(Text3->text()),
+                          ui::ss(Text4->text()), ui::ss(Text7->text()))) {
+        // No mechanism to move: back to the state after loading.
+        model_.ready = false;
+        Text5->clear();
+        Text6->clear();
+        for (QPushButton* b : {Command3, Command4, Command5}) b->hide();
+        ui::show_message(this, QStringLiteral("该参数无法构成曲柄滑块机构"), ui::kTitleError);
+        return;
+    }
+    for (QPushButton* b : {Command3, Command4, Command5}) b->show();
+    HScroll1->hide();
+    write_dimensions();
+    Timer1->setInterval(kTickMs);
+    animation::setup_picture(s, model_);
+}
+
+void pingmian::Command2_Click() { Picture2->surface().clear(); }
+
+void pingmian::Command3_Click() {
+    if (!model_.ready) return;
+    draw::DrawingSurface& s = Picture2->surface();
+    s.set_line_style(1);
+    animation::limit_positions(s, model_, s.fore_colour());
+    s.set_line_style(0);
+}
+
+void pingmian::Command4_Click() {
+    if (!model_.ready) return;
+    Label13->setText(QString::number(HScroll1->value()));
+    model_.step_angle = anim::step_for_speed(HScroll1->value());
+    Timer1->start(kTickMs);
+}
+
+void pingmian::Command5_Click() { Timer1->stop(); }
+
+void pingmian::return_Click() { close(); }
+
+void pingmian::HScroll1_Change(int value) {
+    Label13->setText(QString::number(value));
+    model_.step_angle = anim::step_for_speed(value);
+}
+
+void pingmian::Timer1_Timer() {
+    if (!model_.ready) return;
+    draw::DrawingSurface& s = Picture2->surface();
+    s.clear();
+    anim::anim_advance(model_);
+    animation::tick_picture(s, model_);
+    write_dimensions();
+}
+
+}  // namespace vm

@@ -1,0 +1,68 @@
+// pingmian: the animated planar drawing of the whole engine (crank-slider and
+// cylinder, timing gears, cams, followers and valves) with its own copies of
+// stroke, bore, offset and stroke-speed ratio.
+#pragma once
+
+#include "core/anim_model.h"
+#include "ui/common/window_plumbing.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace vm {
+
+struct DesignState;
+
+namespace draw {
+class DrawingSurface;
+class SurfaceWidget;
+}
+namespace ui {
+class VbScrollBar;
+}
+
+class pingmian : public ui::WorkingWindow {
+    Q_OBJECT
+public:
+    explicit pingmian(DesignState& state, QWidget* parent = nullptr);
+
+    const anim::AnimationModel& model() const { return model_; }
+
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10;
+    QLabel *Label11, *Label12, *Label13;
+    QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7;
+    draw::SurfaceWidget* Picture1;
+    draw::SurfaceWidget* Picture2;
+    QPushButton *Command1, *Command2, *Command3, *Command4, *Command5;
+    QPushButton* return_;  // object name "return"
+    ui::VbScrollBar* HScroll1;
+    QTimer* Timer1;
+
+public slots:
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void return_Click();
+    void HScroll1_Change(int value);
+    void Timer1_Timer();
+
+private:
+    void build_controls();
+    QLabel* label(const char* name, const char* caption, int left, int top, int width, int height);
+    QLineEdit* text_box(const char* name, int left, int top);
+    QPushButton* button(const char* name, const char* caption, int left, int top, int width, int height);
+    void write_dimensions();
+
+    anim::AnimationModel model_;
+};
+
+// The fixed schematic of the engine shown in Picture1.
+void draw_engine_schematic(draw::DrawingSurface& s);
+// The window's decorative background.
+void draw_window_background(draw::DrawingSurface& s);
+
+}  // namespace vm

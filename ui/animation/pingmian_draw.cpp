@@ -1,0 +1,143 @@
+// The planar engine animation drawn on its surface from the animation model.
+#include "ui/animation/pingmian_draw.h"
+
+#include <cmath>
+
+#include "core/anim_model.h"
+#include "core/number_text.h"
+
+namespace vm::animation {
+
+namespace {
+constexpr double kSceneWidth = 700;  // drawing units (mm) across the picture
+
+void sketch(DrawingSurface& s, const anim::Sketch& marks) {
+    for (const anim::Mark& k : marks) {
+        s.set_line_width(k.width);
+        if (k.kind == anim::Mark::Kind::Line)
+            s.line(k.a.x, k.a.y, k.b.x, k.b.y);
+        else
+            s.circle(k.a.x, k.a.y, k.radius);
+    }
+    s.set_line_width(1);
+}
+
+void profile(DrawingSurface& s, const anim::CamTrack& cam) {
+    for (const anim::Point& p : anim::cam_profile(cam)) s.point(p.x, p.y);
+}
+
+void pivots(DrawingSurface& s, const anim::AnimationModel& m) {
+    zhizuo(s, m.gears.gears[2].x, m.gears.gears[2].y);
+    zhizuo(s, m.gears.gears[4].x, m.gears.gears[4].y);
+}
+}  // namespace
+
+void set_animation_scale(DrawingSurface& s) {
+    const double top = static_cast<double>(int_floor(kSceneWidth * s.height_px() / s.width_px()));
+    s.set_proportional_scale(0, top, kSceneWidth);
+}
+
+void draw(DrawingSurface& s, const anim::AnimationModel& m) {
+    const anim::Positions& p = m.pos;
+    const double D = m.entries.bore_d, gx = p.guide_x;
+    s.set_line_width(2);
+    s.line(p.A.x, p.A.y, p.B.x, p.B.y);
+    s.circle(p.B.x, p.B.y, 3);
+    s.circle(p.A.x, p.A.y, 3);
+    s.line(p.B.x, p.B.y, p.C.x, p.C.y);
+    s.circle(p.C.x, p.C.y, 3);
+    s.line(gx - D / 2, p.C.y, gx + D / 2, p.C.y);
+    s.line(gx - D / 2, p.C.y + 4, gx - D / 2, p.C.y - 4);
+    s.line(gx + D / 2, p.C.y + 4, gx + D / 2, p.C.y - 4);
+
+    // Cylinder walls, the port floor with the left valve's stem opening between
+    // x 155 and 165, and the head with its roof falling 30 deg to the right.
+    s.set_line_width(3);
+    const double floor_y = p.y_high + 4, top = p.y_high + p.hc;
+    s.line(gx - D / 2, p.y_low - 4, gx - D / 2, p.y_high + 4);
+    s.line(gx + D / 2, p.y_low - 4, gx + D / 2, p.y_s);
+    s.line(gx - D / 2, floor_y, anim::kCrankX - 115, floor_y);
+    s.line(anim::kCrankX - 125, floor_y, anim::kCrankX - 185, floor_y);
+    s.line(anim::kCrankX - 185, floor_y, anim::kCrankX - 185, top);
+    s.line(anim::kCrankX - 185, top, p.P0.x, p.P0.y);
+    s.line(p.P0.x, p.P0.y, p.Pa.x, p.Pa.y);
+    s.line(p.Pb.x, p.Pb.y, p.P5.x, p.P5.y);
+
+    s.set_line_width(1);
+    for (const anim::Gear& g : m.gears.gears) drawchilun(s, g.x, g.y, g.r, g.z, m.gears.m, g.alpha, kGearColour);
+}
+
+void zhizuo(DrawingSurface& s, double x, double y) {
+    s.set_line_width(2);
+    s.line(x, y, x - 10, y - 20);
+    s.line(x, y, x + 10, y - 20);
+    s.line(x + 20, y - 20, x - 20, y - 20);
+    s.set_line_width(1);
+    for (int k = 1; k <= 9; ++k) s.line(x + 20 - 4 * k, y - 20, x + 16 - 4 * k, y - 25);
+}
+
+void drawchilun(DrawingSurface& s, double x, double y, double r, int z, double m, double alpha,
+                int colour_number) {
+    const anim::Gear g{x, y, r, z, alpha};
+    const Colour c = vm::draw::qb_color(colour_number);
+    for (int i = 0; i < z; ++i) {
+        s.circle(x, y, 5);
+        const auto pts = anim::tooth_outline(g, m, i);
+        for (size_t k = 0; k + 1 < pts.size(); ++k) s.line(pts[k].x, pts[k].y, pts[k + 1].x, pts[k + 1].y, c);
+    }
+    for (const anim::Point& h : anim::hole_centres(g)) s.circle(h.x, h.y, r / 6, c);
+}
+
+void limit_positions(DrawingSurface& s, const anim::AnimationModel& m, Colour c) {
+    const anim::Positions& p = m.pos;
+    const double D = m.entries.bore_d, gx = p.guide_x;
+    for (double y : {p.y_low, p.y_high}) {
+        s.line(gx - D / 2, y, gx + D / 2, y, c);
+        s.line(gx - D / 2, y + 4, gx - D / 2, y - 4, c);
+        s.line(gx + D / 2, y + 4, gx + D / 2, y - 4, c);
+    }
+    s.line(p.A.x, p.A.y, p.B1.x, p.B1.y, c);
+    s.line(p.B1.x, p.B1.y, gx, p.y_low, c);
+    s.line(p.A.x, p.A.y, gx, p.y_high, c);
+}
+
+void drawYOUTULUN(DrawingSurface& s, const anim::AnimationModel& m) { profile(s, m.right); }
+void drawZUOTULUN(DrawingSurface& s, const anim::AnimationModel& m) { profile(s, m.left); }
+
+void acircleYOUTULUN(DrawingSurface& s, const anim::AnimationModel& m) {
+    s.circle(m.right.centre_x, m.right.roller_y, m.right.roller_r, kRightRoller);
+    YOUQIFA(s, m);
+}
+
+void acircleZUOTULUN(DrawingSurface& s, const anim::AnimationModel& m) {
+    ZUOQIFA(s, m);
+    s.circle(m.left.centre_x, m.left.roller_y, m.left.roller_r, kLeftRoller);
+}
+
+void YOUQIFA(DrawingSurface& s, const anim::AnimationModel& m) { sketch(s, anim::right_valve_sketch(m.right, m.pos)); }
+void ZUOQIFA(DrawingSurface& s, const anim::AnimationModel& m) {
+    sketch(s, anim::left_valve_sketch(m.left, m.pos.y_high));
+}
+
+void setup_picture(DrawingSurface& s, const anim::AnimationModel& m) {
+    drawYOUTULUN(s, m);
+    acircleYOUTULUN(s, m);
+    drawZUOTULUN(s, m);
+    acircleZUOTULUN(s, m);
+    draw(s, m);
+    pivots(s, m);
+}
+
+void tick_picture(DrawingSurface& s, const anim::AnimationModel& m) {
+    draw(s, m);
+    pivots(s, m);
+    s.set_line_style(1);
+    limit_positions(s, m, kLimitGreen);
+    s.set_line_style(0);
+    drawYOUTULUN(s, m);
+    acircleYOUTULUN(s, m);
+    drawZUOTULUN(s, m);
+    acircleZUOTULUN(s, m);
+}
+
+}  // namespace vm::animation
