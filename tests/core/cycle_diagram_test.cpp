@@ -111,14 +111,6 @@ TEST(CycleDiagram, MainShaftQuartersShadeFromBlueToOrange) {
     for (size_t i = 0; i < bars.size(); ++i) EXPECT_EQ(bars[i].colour, expected[i]) << i;
 }
 
-TEST(CycleDiagram, BarEndsRoundHalfToEven) {
-    const struct {
-        double x2;
-        long long degrees;
-    } cases[] = {{91.75, 184}, {91.25, 182}, {0.25, 0}, {0.75, 2}, {-0.25, 0}, {360, 720}};
-    for (const auto& c : cases) EXPECT_EQ(bar_end_degrees(c.x2), c.degrees) << c.x2;
-}
-
 TEST(CycleDiagram, RatiosWithoutADiagramAreRefused) {
     const struct {
         const char* text;

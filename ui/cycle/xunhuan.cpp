@@ -2,6 +2,7 @@
 // cursor's scroll bar. The pictures themselves are drawn in xunhuan_draw.cpp.
 #include "ui/cycle/xunhuan.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -162,6 +163,12 @@ void xunhuan::Command3_Click() {
 
 void xunhuan::Command4_Click() {
     close();
+}
+
+void xunhuan::closeEvent(QCloseEvent* e) {
+    timer_enabled_ = false;
+    Timer1->stop();
+    ui::WorkingWindow::closeEvent(e);
 }
 
 // The QTimer runs only while the timer is enabled with a positive interval.

@@ -8,6 +8,7 @@
 
 class QLabel;
 class QLineEdit;
+class QCloseEvent;
 class QPushButton;
 class QTimer;
 
@@ -45,6 +46,10 @@ class xunhuan : public ui::WorkingWindow {
 
   public slots:
     void Timer1_Timer();
+
+  protected:
+    // The animation ends with the window.
+    void closeEvent(QCloseEvent* e) override;
 
   private slots:
     void Command1_Click();
