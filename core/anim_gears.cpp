@@ -8,7 +8,9 @@ namespace vm::anim {
 namespace {
 constexpr double kTwoPiGear = 6.2831852;  // the gear drawing's full turn
 
-double rad(double deg) { return deg * kPiDegrees / 180; }
+double rad(double deg) {
+    return deg * kPiDegrees / 180;
+}
 
 Point on_circle(const Gear& g, double radius, double angle) {
     return {g.x + radius * std::cos(angle), g.y + radius * std::sin(angle)};
@@ -50,7 +52,9 @@ void gear_advance(GearTable& table, double step) {
     }
 }
 
-double angular_pitch(const Gear& g) { return kTwoPiGear / g.z; }
+double angular_pitch(const Gear& g) {
+    return kTwoPiGear / g.z;
+}
 
 std::array<Point, 5> tooth_outline(const Gear& g, double m, int tooth) {
     const double tau = angular_pitch(g);
@@ -67,7 +71,8 @@ std::array<Point, 5> tooth_outline(const Gear& g, double m, int tooth) {
 
 std::array<Point, 6> hole_centres(const Gear& g) {
     std::array<Point, 6> out;
-    for (int k = 0; k < 6; ++k) out[static_cast<size_t>(k)] = on_circle(g, g.r / 2, g.alpha + k * kPiDegrees / 3);
+    for (int k = 0; k < 6; ++k)
+        out[static_cast<size_t>(k)] = on_circle(g, g.r / 2, g.alpha + k * kPiDegrees / 3);
     return out;
 }
 

@@ -15,8 +15,12 @@ constexpr double kPiFull = std::numbers::pi;
 constexpr double kCrankOffsetDeg = 275.8;
 constexpr double kFarLimit = 1e6;
 
-bool sane(double v) { return std::isfinite(v) && std::fabs(v) <= kFarLimit; }
-bool sane(const Point& p) { return sane(p.x) && sane(p.y); }
+bool sane(double v) {
+    return std::isfinite(v) && std::fabs(v) <= kFarLimit;
+}
+bool sane(const Point& p) {
+    return sane(p.x) && sane(p.y);
+}
 }  // namespace
 
 std::optional<Entries> read_entries(std::string_view h, std::string_view d, std::string_view e,
@@ -33,10 +37,13 @@ std::optional<Dimensions> anim_dimensions(const Entries& in) {
 }
 
 double crank_angle_from_text(std::string_view text) {
-    return -(val(text) + kCrankOffsetDeg) * kPiDegrees / 180;
+    // Whole turns are dropped: a typed 1e300 would otherwise leave no room in
+    // the double for the tick's 0.06 rad and the crank would never move.
+    return -(std::fmod(val(text), 360.0) + kCrankOffsetDeg) * kPiDegrees / 180;
 }
 
-std::optional<Positions> anim_positions(const Entries& in, const Dimensions& dim, double crank_angle) {
+std::optional<Positions> anim_positions(const Entries& in, const Dimensions& dim,
+                                        double crank_angle) {
     const double a = dim.crank_len, b = dim.rod_len, e = in.offset_e, D = in.bore_d;
     if (!(D > 0) || !(b > a)) return std::nullopt;
     Positions p;

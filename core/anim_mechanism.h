@@ -41,7 +41,8 @@ std::optional<Dimensions> anim_dimensions(const Entries& in);
 
 // Typed crank position (leading number of the text, degrees, growing
 // clockwise) to the crank direction from +x: -(n + 275.8) deg, so 0 points the
-// crank at 84.2 deg, next to the extended dead centre.
+// crank at 84.2 deg, next to the extended dead centre. Whole turns of the
+// typed angle are dropped (370 reads as 10).
 double crank_angle_from_text(std::string_view text);
 
 struct Positions {
@@ -61,6 +62,7 @@ struct Positions {
 
 // Nothing when a square root would be negative, a value is not finite, or
 // the drawing would lie beyond any sensible picture (|coordinate| > 1e6 mm).
-std::optional<Positions> anim_positions(const Entries& in, const Dimensions& dim, double crank_angle);
+std::optional<Positions> anim_positions(const Entries& in, const Dimensions& dim,
+                                        double crank_angle);
 
 }  // namespace vm::anim

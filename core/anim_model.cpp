@@ -3,7 +3,9 @@
 
 namespace vm::anim {
 
-double step_for_speed(int value) { return value / 50.0; }
+double step_for_speed(int value) {
+    return value / 50.0;
+}
 
 bool anim_setup(AnimationModel& m, std::string_view h, std::string_view d, std::string_view e,
                 std::string_view k, std::string_view crank_position) {
@@ -37,7 +39,8 @@ void anim_advance(AnimationModel& m) {
     m.crank_angle -= m.step_angle;
     // Positions exist for every crank angle once set-up accepted the dimensions.
     if (const auto pos = anim_positions(m.entries, m.dims, m.crank_angle)) m.pos = *pos;
-    const double cam_step = static_cast<double>(m.gears.gears[0].z) / m.gears.gears[2].z * m.step_angle;
+    const double cam_step =
+        static_cast<double>(m.gears.gears[0].z) / m.gears.gears[2].z * m.step_angle;
     cam_advance(m.right, cam_step);
     cam_advance(m.left, cam_step);
 }

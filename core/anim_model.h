@@ -17,9 +17,9 @@ struct AnimationModel {
     std::string stroke_h, bore_d, offset_e, ratio_k;
     Entries entries;
     Dimensions dims;
-    Positions pos;            // of the current crank angle
-    double crank_angle = 0;   // crank direction from +x, rad (decreases: clockwise)
-    double step_angle = 0;    // crank turn per tick, rad; 0 until the motion starts
+    Positions pos;           // of the current crank angle
+    double crank_angle = 0;  // crank direction from +x, rad (decreases: clockwise)
+    double step_angle = 0;   // crank turn per tick, rad; 0 until the motion starts
     GearTable gears;
     CamTrack right, left;
     bool ready = false;  // a mechanism has been set up and can be drawn

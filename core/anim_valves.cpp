@@ -15,7 +15,9 @@ constexpr double kReturnEnd = 130 * kPiDegrees / 180;
 constexpr double kProfileStep = 0.01;  // rad between profile points
 constexpr double kQuarterTurn = 1.5707963;
 
-double rad(double deg) { return deg * kPiDegrees / 180; }
+double rad(double deg) {
+    return deg * kPiDegrees / 180;
+}
 
 CamTrack track(double cx, double cy, double shift) {
     CamTrack c;
@@ -28,17 +30,33 @@ CamTrack track(double cx, double cy, double shift) {
     return c;
 }
 
-Point add(Point p, Point q) { return {p.x + q.x, p.y + q.y}; }
-Point sub(Point p, Point q) { return {p.x - q.x, p.y - q.y}; }
-Point scale(Point p, double k) { return {p.x * k, p.y * k}; }
-double length(Point p) { return std::hypot(p.x, p.y); }
+Point add(Point p, Point q) {
+    return {p.x + q.x, p.y + q.y};
+}
+Point sub(Point p, Point q) {
+    return {p.x - q.x, p.y - q.y};
+}
+Point scale(Point p, double k) {
+    return {p.x * k, p.y * k};
+}
+double length(Point p) {
+    return std::hypot(p.x, p.y);
+}
 
-Mark line(Point a, Point b, int width) { return {Mark::Kind::Line, a, b, 0, width}; }
-Mark ring(Point c, double radius) { return {Mark::Kind::Circle, c, c, radius, 1}; }
+Mark line(Point a, Point b, int width) {
+    return {Mark::Kind::Line, a, b, 0, width};
+}
+Mark ring(Point c, double radius) {
+    return {Mark::Kind::Circle, c, c, radius, 1};
+}
 }  // namespace
 
-CamTrack right_cam_track() { return track(kCrankX + 195, kCrankY + 125, kQuarterTurn); }
-CamTrack left_cam_track() { return track(kCrankX - 120, kCrankY + 162, 0); }
+CamTrack right_cam_track() {
+    return track(kCrankX + 195, kCrankY + 125, kQuarterTurn);
+}
+CamTrack left_cam_track() {
+    return track(kCrankX - 120, kCrankY + 162, 0);
+}
 
 double follower_lift(double phase, double h) {
     double psi = std::fmod(phase, kTwoPiFull);
@@ -92,7 +110,9 @@ std::vector<Point> cam_profile(const CamTrack& cam) {
     return pts;
 }
 
-Point roller_centre(const CamTrack& cam) { return {cam.centre_x, cam.roller_y}; }
+Point roller_centre(const CamTrack& cam) {
+    return {cam.centre_x, cam.roller_y};
+}
 
 Sketch left_valve_sketch(const CamTrack& left, double y_high) {
     const double y2 = y_high;

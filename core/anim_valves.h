@@ -18,13 +18,13 @@ struct CamTrack {
     // Start of the base-circle dwell, of the rise, of the full-lift dwell, of the
     // return, and end of the return; they turn with the cam.
     std::array<double, 5> marks{};
-    double phase = 0;      // follower's place in the cam cycle, 0 <= phase < 2 pi
-    double base_r = 55;    // base-circle radius r0
-    double lift_h = 6;     // cam lift h
-    double roller_r = 10;  // roller radius
-    double follower_s = 0; // follower lift read from the phase
-    double valve_s = 0;    // lift handed to the valve drawing
-    double roller_y = 0;   // height of the roller centre
+    double phase = 0;       // follower's place in the cam cycle, 0 <= phase < 2 pi
+    double base_r = 55;     // base-circle radius r0
+    double lift_h = 6;      // cam lift h
+    double roller_r = 10;   // roller radius
+    double follower_s = 0;  // follower lift read from the phase
+    double valve_s = 0;     // lift handed to the valve drawing
+    double roller_y = 0;    // height of the roller centre
 };
 
 // The right cam (shaft of gear 4) runs 90 deg of cam rotation ahead of the left

@@ -13,8 +13,12 @@ namespace {
 
 using test::near;
 
-double dist(Point p, Point q) { return std::hypot(p.x - q.x, p.y - q.y); }
-double deg(double rad) { return rad * 180 / std::numbers::pi; }
+double dist(Point p, Point q) {
+    return std::hypot(p.x - q.x, p.y - q.y);
+}
+double deg(double rad) {
+    return rad * 180 / std::numbers::pi;
+}
 
 TEST(AnimMechanism, DefaultDimensionsAndCrankAtPositionZero) {
     AnimationModel m;
@@ -52,7 +56,8 @@ TEST_P(AnimGeometry, LimitsAndLinksHoldTheDesign) {
     EXPECT_TRUE(near(dist(A, m.pos.B1), a, 1e-9));
     EXPECT_TRUE(near(dist(m.pos.B1, bottom), b, 1e-9));
     const double ext = std::atan2(top.y - A.y, top.x - A.x);
-    const double fold = std::atan2(A.y - m.pos.B1.y, A.x - m.pos.B1.x);  // crank folded, turned half a turn
+    const double fold =
+        std::atan2(A.y - m.pos.B1.y, A.x - m.pos.B1.x);  // crank folded, turned half a turn
     EXPECT_TRUE(near(std::fabs(ext - fold), std::numbers::pi * (K - 1) / (K + 1), 1e-9));
 
     for (int i = 0; i < 72; ++i) {
@@ -66,8 +71,10 @@ TEST_P(AnimGeometry, LimitsAndLinksHoldTheDesign) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Designs, AnimGeometry,
-                         ::testing::Values(Design{"225", "170", "50", "1.04"}, Design{"100", "80", "10", "1.2"},
-                                           Design{"300", "200", "120", "1.1"}, Design{"80", "60", "30", "1.4"}));
+                         ::testing::Values(Design{"225", "170", "50", "1.04"},
+                                           Design{"100", "80", "10", "1.2"},
+                                           Design{"300", "200", "120", "1.1"},
+                                           Design{"80", "60", "30", "1.4"}));
 
 TEST(AnimMechanism, CrankPositionTextReadsItsLeadingNumber) {
     const double zero = crank_angle_from_text("0");
@@ -76,24 +83,41 @@ TEST(AnimMechanism, CrankPositionTextReadsItsLeadingNumber) {
         const char* text;
         double degrees;
     };
-    for (const Case c : {Case{"30abc", 30}, Case{"", 0}, Case{"abc", 0}, Case{"  12.5", 12.5}, Case{"-10", -10},
-                         Case{"90", 90}})
-        EXPECT_TRUE(near(crank_angle_from_text(c.text), zero - c.degrees * per_degree, 1e-12)) << c.text;
+    for (const Case c : {Case{"30abc", 30}, Case{"", 0}, Case{"abc", 0}, Case{"  12.5", 12.5},
+                         Case{"-10", -10}, Case{"90", 90}})
+        EXPECT_TRUE(near(crank_angle_from_text(c.text), zero - c.degrees * per_degree, 1e-12))
+            << c.text;
+    EXPECT_TRUE(near(crank_angle_from_text("370"), crank_angle_from_text("10"), 1e-12));
+    EXPECT_TRUE(near(crank_angle_from_text("-370"), crank_angle_from_text("-10"), 1e-12));
+}
+
+// A huge typed position still gives a crank that turns with the ticks.
+TEST(AnimMechanism, HugeCrankPositionStillTurns) {
+    AnimationModel m;
+    ASSERT_TRUE(anim_setup(m, "225", "170", "50", "1.04", "1e300"));
+    m.step_angle = step_for_speed(3);
+    const Point before = m.pos.B;
+    anim_advance(m);
+    EXPECT_GT(std::hypot(m.pos.B.x - before.x, m.pos.B.y - before.y),
+              0.06 * m.dims.crank_len * 0.99);
 }
 
 TEST(AnimMechanism, UndefinedEntriesAreRefusedAndLeaveTheModel) {
     const Design bad[] = {
-        {"abc", "170", "50", "1.04"}, {"225", "", "50", "1.04"},    {"225", "170", "5x", "1.04"},
-        {"225", "170", "50", "k"},    {"225", "170", "50", "1"},    {"225", "170", "50", "0.9"},
-        {"225", "170", "0", "1.04"},  {"-225", "170", "50", "1.04"}, {"225", "0", "50", "1.04"},
-        {"225", "170", "50", "9"},    {"1e300", "170", "50", "1.04"}, {"225", "1e300", "50", "1.04"},
+        {"abc", "170", "50", "1.04"},   {"225", "", "50", "1.04"},
+        {"225", "170", "5x", "1.04"},   {"225", "170", "50", "k"},
+        {"225", "170", "50", "1"},      {"225", "170", "50", "0.9"},
+        {"225", "170", "0", "1.04"},    {"-225", "170", "50", "1.04"},
+        {"225", "0", "50", "1.04"},     {"225", "170", "50", "9"},
+        {"1e300", "170", "50", "1.04"}, {"225", "1e300", "50", "1.04"},
         {"225", "170", "5000", "1.04"},
     };
     AnimationModel m;
     ASSERT_TRUE(anim_setup(m, "225", "170", "50", "1.04", "15"));
     const AnimationModel before = m;
     for (const Design& p : bad) {
-        EXPECT_FALSE(anim_setup(m, p.h, p.d, p.e, p.k, "0")) << p.h << " " << p.d << " " << p.e << " " << p.k;
+        EXPECT_FALSE(anim_setup(m, p.h, p.d, p.e, p.k, "0"))
+            << p.h << " " << p.d << " " << p.e << " " << p.k;
         EXPECT_EQ(m.stroke_h, before.stroke_h);
         EXPECT_EQ(m.crank_angle, before.crank_angle);
         EXPECT_EQ(m.dims.rod_len, before.dims.rod_len);

@@ -15,7 +15,9 @@ namespace {
 using test::near;
 
 constexpr double kTwoPi = 2 * std::numbers::pi;
-double dist(Point p, Point q) { return std::hypot(p.x - q.x, p.y - q.y); }
+double dist(Point p, Point q) {
+    return std::hypot(p.x - q.x, p.y - q.y);
+}
 double wrap(double a) {
     a = std::fmod(a, kTwoPi);
     return a < 0 ? a + kTwoPi : a;
@@ -25,7 +27,8 @@ TEST(AnimGears, NeighboursMeshOnTheirPitchCircles) {
     const GearTable t = gear_table_setup();
     for (auto [i, j] : {std::pair{0, 1}, {0, 3}, {1, 2}, {3, 4}}) {
         const Gear &g = t.gears[static_cast<size_t>(i)], &h = t.gears[static_cast<size_t>(j)];
-        EXPECT_TRUE(near(dist({g.x, g.y}, {h.x, h.y}), g.r + h.r, 0.01 / (g.r + h.r))) << i << "-" << j;
+        EXPECT_TRUE(near(dist({g.x, g.y}, {h.x, h.y}), g.r + h.r, 0.01 / (g.r + h.r)))
+            << i << "-" << j;
     }
 }
 
@@ -34,7 +37,9 @@ TEST(AnimGears, OneStepTurnsEachGearByItsRatio) {
     const GearTable before = t;
     const double s = 0.06;
     gear_advance(t, s);
-    auto turned = [&](int i) { return t.gears[static_cast<size_t>(i)].alpha - before.gears[static_cast<size_t>(i)].alpha; };
+    auto turned = [&](int i) {
+        return t.gears[static_cast<size_t>(i)].alpha - before.gears[static_cast<size_t>(i)].alpha;
+    };
     const double crank = turned(0);
     EXPECT_TRUE(near(crank, -s, 1e-15));
     EXPECT_TRUE(near(turned(2), crank / 2, 1e-12));
@@ -43,7 +48,8 @@ TEST(AnimGears, OneStepTurnsEachGearByItsRatio) {
     EXPECT_TRUE(near(turned(3), -crank * 36 / 14, 1e-12));
     // Meshing gears roll without slip: equal arcs on the pitch circles.
     for (int i = 1; i < 5; ++i)
-        EXPECT_TRUE(near(std::fabs(turned(i)) * t.gears[static_cast<size_t>(i)].r, s * t.gears[0].r, 1e-12));
+        EXPECT_TRUE(near(std::fabs(turned(i)) * t.gears[static_cast<size_t>(i)].r, s * t.gears[0].r,
+                         1e-12));
 }
 
 TEST(AnimGears, ToothRingClosesAndFirstTipSpansItsPitchShare) {
@@ -59,7 +65,8 @@ TEST(AnimGears, ToothRingClosesAndFirstTipSpansItsPitchShare) {
             const auto a = tooth_outline(g, m, i), b = tooth_outline(g, m, (i + 1) % z);
             EXPECT_LT(dist(a[4], b[0]), 1e-4) << "z " << z << " tooth " << i;
         }
-        for (const Point& h : hole_centres(g)) EXPECT_TRUE(near(dist(h, {g.x, g.y}), g.r / 2, 1e-12));
+        for (const Point& h : hole_centres(g))
+            EXPECT_TRUE(near(dist(h, {g.x, g.y}), g.r / 2, 1e-12));
     }
 }
 
@@ -89,7 +96,8 @@ TEST(AnimValves, FollowerStaysOnTheProfileWithinItsLiftFor1000Ticks) {
             ASSERT_GE(c->follower_s, 0.0) << tick;
             ASSERT_LE(c->follower_s, c->lift_h) << tick;
             EXPECT_EQ(c->valve_s, c->follower_s);
-            EXPECT_TRUE(near(c->roller_y, c->centre_y + c->base_r + c->valve_s + c->roller_r, 1e-12));
+            EXPECT_TRUE(
+                near(c->roller_y, c->centre_y + c->base_r + c->valve_s + c->roller_r, 1e-12));
             // One 0.01 rad profile step of slope h / 60 deg is the reading error.
             EXPECT_NEAR(profile_lift_under_roller(*c), c->follower_s, 0.06) << tick;
             const double psi = wrap(c->phase);
@@ -112,13 +120,15 @@ TEST(AnimValves, LiftLawAtItsSeams) {
     struct Case {
         double phase, lift;
     };
-    for (const Case c : {Case{0, 0}, Case{30 * d, 3}, Case{60 * d, 6}, Case{65 * d, 6}, Case{70 * d, 6},
-                         Case{100 * d, 3}, Case{130 * d, 0}, Case{200 * d, 0}, Case{kTwoPi + 30 * d, 3},
-                         Case{-330 * d, 3}})
+    for (const Case c : {Case{0, 0}, Case{30 * d, 3}, Case{60 * d, 6}, Case{65 * d, 6},
+                         Case{70 * d, 6}, Case{100 * d, 3}, Case{130 * d, 0}, Case{200 * d, 0},
+                         Case{kTwoPi + 30 * d, 3}, Case{-330 * d, 3}})
         EXPECT_TRUE(near(follower_lift(c.phase, h), c.lift, 1e-6)) << c.phase;
 }
 
-Point head_mid(const Sketch& s) { return {(s[0].a.x + s[0].b.x) / 2, (s[0].a.y + s[0].b.y) / 2}; }
+Point head_mid(const Sketch& s) {
+    return {(s[0].a.x + s[0].b.x) / 2, (s[0].a.y + s[0].b.y) / 2};
+}
 
 TEST(AnimValves, ValveHeadsSeatAtRestAndOpenByTheLift) {
     AnimationModel m;
@@ -145,7 +155,8 @@ TEST(AnimValves, ValveHeadsSeatAtRestAndOpenByTheLift) {
     const Sketch r6 = right_valve_sketch(right, m.pos);
     const Point mv{head_mid(r6).x - head_mid(r0).x, head_mid(r6).y - head_mid(r0).y};
     EXPECT_TRUE(near(std::hypot(mv.x, mv.y), std::sqrt(20.0 * 6), 1e-12));
-    EXPECT_NEAR(mv.x * roof.x + mv.y * roof.y, 0, 1e-9);  // straight into the cylinder, normal to the roof
+    EXPECT_NEAR(mv.x * roof.x + mv.y * roof.y, 0,
+                1e-9);  // straight into the cylinder, normal to the roof
     EXPECT_LT(mv.y, 0);
     // The push rod ends on the roller wherever the lift puts it.
     EXPECT_EQ(r6.back().a.x, right.centre_x);

@@ -42,7 +42,8 @@ pingmian::pingmian(DesignState& state, QWidget* parent) : ui::WorkingWindow(pare
         w->hide();
 }
 
-QLabel* pingmian::label(const char* name, const char* caption, int left, int top, int width, int height) {
+QLabel* pingmian::label(const char* name, const char* caption, int left, int top, int width,
+                        int height) {
     auto* l = new QLabel(QString::fromUtf8(caption), this);
     l->setObjectName(QString::fromLatin1(name));
     l->setWordWrap(true);
@@ -148,8 +149,8 @@ void pingmian::Command1_Click() {
     draw::DrawingSurface& s = Picture2->surface();
     s.clear();
     s.set_line_style(0);
-    if (!anim::anim_setup(model_, ui::ss(Text1->text()), ui::ss(Text2->text()), ui::ss(Text3->text()),
-                          ui::ss(Text4->text()), ui::ss(Text7->text()))) {
+    if (!anim::anim_setup(model_, ui::ss(Text1->text()), ui::ss(Text2->text()),
+                          ui::ss(Text3->text()), ui::ss(Text4->text()), ui::ss(Text7->text()))) {
         // No mechanism to move: back to the state after loading.
         model_.ready = false;
         Text5->clear();
@@ -165,7 +166,9 @@ void pingmian::Command1_Click() {
     animation::setup_picture(s, model_);
 }
 
-void pingmian::Command2_Click() { Picture2->surface().clear(); }
+void pingmian::Command2_Click() {
+    Picture2->surface().clear();
+}
 
 void pingmian::Command3_Click() {
     if (!model_.ready) return;
@@ -182,9 +185,13 @@ void pingmian::Command4_Click() {
     Timer1->start(kTickMs);
 }
 
-void pingmian::Command5_Click() { Timer1->stop(); }
+void pingmian::Command5_Click() {
+    Timer1->stop();
+}
 
-void pingmian::return_Click() { close(); }
+void pingmian::return_Click() {
+    close();
+}
 
 void pingmian::HScroll1_Change(int value) {
     Label13->setText(QString::number(value));

@@ -18,19 +18,20 @@ struct DesignState;
 namespace draw {
 class DrawingSurface;
 class SurfaceWidget;
-}
+}  // namespace draw
 namespace ui {
 class VbScrollBar;
 }
 
 class pingmian : public ui::WorkingWindow {
     Q_OBJECT
-public:
+  public:
     explicit pingmian(DesignState& state, QWidget* parent = nullptr);
 
     const anim::AnimationModel& model() const { return model_; }
 
-    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10;
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
+        *Label10;
     QLabel *Label11, *Label12, *Label13;
     QLineEdit *Text1, *Text2, *Text3, *Text4, *Text5, *Text6, *Text7;
     draw::SurfaceWidget* Picture1;
@@ -40,7 +41,7 @@ public:
     ui::VbScrollBar* HScroll1;
     QTimer* Timer1;
 
-public slots:
+  public slots:
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
@@ -50,11 +51,12 @@ public slots:
     void HScroll1_Change(int value);
     void Timer1_Timer();
 
-private:
+  private:
     void build_controls();
     QLabel* label(const char* name, const char* caption, int left, int top, int width, int height);
     QLineEdit* text_box(const char* name, int left, int top);
-    QPushButton* button(const char* name, const char* caption, int left, int top, int width, int height);
+    QPushButton* button(const char* name, const char* caption, int left, int top, int width,
+                        int height);
     void write_dimensions();
 
     anim::AnimationModel model_;

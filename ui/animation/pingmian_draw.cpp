@@ -64,7 +64,8 @@ void draw(DrawingSurface& s, const anim::AnimationModel& m) {
     s.line(p.Pb.x, p.Pb.y, p.P5.x, p.P5.y);
 
     s.set_line_width(1);
-    for (const anim::Gear& g : m.gears.gears) drawchilun(s, g.x, g.y, g.r, g.z, m.gears.m, g.alpha, kGearColour);
+    for (const anim::Gear& g : m.gears.gears)
+        drawchilun(s, g.x, g.y, g.r, g.z, m.gears.m, g.alpha, kGearColour);
 }
 
 void zhizuo(DrawingSurface& s, double x, double y) {
@@ -83,7 +84,8 @@ void drawchilun(DrawingSurface& s, double x, double y, double r, int z, double m
     for (int i = 0; i < z; ++i) {
         s.circle(x, y, 5);
         const auto pts = anim::tooth_outline(g, m, i);
-        for (size_t k = 0; k + 1 < pts.size(); ++k) s.line(pts[k].x, pts[k].y, pts[k + 1].x, pts[k + 1].y, c);
+        for (size_t k = 0; k + 1 < pts.size(); ++k)
+            s.line(pts[k].x, pts[k].y, pts[k + 1].x, pts[k + 1].y, c);
     }
     for (const anim::Point& h : anim::hole_centres(g)) s.circle(h.x, h.y, r / 6, c);
 }
@@ -101,8 +103,12 @@ void limit_positions(DrawingSurface& s, const anim::AnimationModel& m, Colour c)
     s.line(p.A.x, p.A.y, gx, p.y_high, c);
 }
 
-void drawYOUTULUN(DrawingSurface& s, const anim::AnimationModel& m) { profile(s, m.right); }
-void drawZUOTULUN(DrawingSurface& s, const anim::AnimationModel& m) { profile(s, m.left); }
+void drawYOUTULUN(DrawingSurface& s, const anim::AnimationModel& m) {
+    profile(s, m.right);
+}
+void drawZUOTULUN(DrawingSurface& s, const anim::AnimationModel& m) {
+    profile(s, m.left);
+}
 
 void acircleYOUTULUN(DrawingSurface& s, const anim::AnimationModel& m) {
     s.circle(m.right.centre_x, m.right.roller_y, m.right.roller_r, kRightRoller);
@@ -114,7 +120,9 @@ void acircleZUOTULUN(DrawingSurface& s, const anim::AnimationModel& m) {
     s.circle(m.left.centre_x, m.left.roller_y, m.left.roller_r, kLeftRoller);
 }
 
-void YOUQIFA(DrawingSurface& s, const anim::AnimationModel& m) { sketch(s, anim::right_valve_sketch(m.right, m.pos)); }
+void YOUQIFA(DrawingSurface& s, const anim::AnimationModel& m) {
+    sketch(s, anim::right_valve_sketch(m.right, m.pos));
+}
 void ZUOQIFA(DrawingSurface& s, const anim::AnimationModel& m) {
     sketch(s, anim::left_valve_sketch(m.left, m.pos.y_high));
 }

@@ -22,8 +22,8 @@ void gear(DrawingSurface& s, double x, double y, double r, int teeth) {
     s.circle(x, y, r, kGear);
     for (int i = 0; i < teeth; ++i) {
         const double a = 2 * kPiSketch * i / teeth;
-        s.line(x + r * std::cos(a), y + r * std::sin(a), x + (r + 2.5) * std::cos(a), y + (r + 2.5) * std::sin(a),
-               kGear);
+        s.line(x + r * std::cos(a), y + r * std::sin(a), x + (r + 2.5) * std::cos(a),
+               y + (r + 2.5) * std::sin(a), kGear);
     }
     s.circle(x, y, 1.5, kInk);
 }

@@ -1,5 +1,7 @@
 // pingmian driven through its buttons and its timer slot, checked through the
 // model, the texts, the recorded messages and the display list of Picture2.
+#include "ui/animation/pingmian.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -14,7 +16,6 @@
 #include "draw/surface_widget.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/tolerance.h"
-#include "ui/animation/pingmian.h"
 #include "ui/animation/pingmian_draw.h"
 #include "ui/common/vb_scroll_bar.h"
 
@@ -39,7 +40,8 @@ struct Window {
     const std::vector<Primitive>& list() const { return w->Picture2->surface().display_list(); }
     long count(PrimitiveKind kind, draw::Colour c, double radius = -1) const {
         return std::count_if(list().begin(), list().end(), [&](const Primitive& p) {
-            return p.kind == kind && p.colour == c && (radius < 0 || std::fabs(p.radius - radius) < 1e-9);
+            return p.kind == kind && p.colour == c &&
+                   (radius < 0 || std::fabs(p.radius - radius) < 1e-9);
         });
     }
     double hub_radius_px() const { return w->Picture2->surface().units_to_px_x(5); }
@@ -51,8 +53,9 @@ TEST(Pingmian, LoadsItsCopyOfTheParametersWithOnlyDrawClearAndExit) {
     EXPECT_EQ(t.w->Text4->text(), "1.04");
     EXPECT_EQ(t.w->Text7->text(), "0");
     EXPECT_EQ(t.w->windowTitle(), "Form1");
-    for (QWidget* hidden : std::initializer_list<QWidget*>{t.w->Command3, t.w->Command4, t.w->Command5, t.w->HScroll1,
-                                                           t.w->Label11, t.w->Label12, t.w->Label13})
+    for (QWidget* hidden :
+         std::initializer_list<QWidget*>{t.w->Command3, t.w->Command4, t.w->Command5, t.w->HScroll1,
+                                         t.w->Label11, t.w->Label12, t.w->Label13})
         EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
     EXPECT_TRUE(t.list().empty());
     const auto& s = t.w->Picture2->surface();
@@ -66,7 +69,8 @@ TEST(Pingmian, DrawShowsDimensionsAndOneFrameOfGears) {
     EXPECT_TRUE(test::near(*to_number(ss(t.w->Text6->text())), 111.73, 0.005 / 111.73));
     EXPECT_TRUE(test::near(*to_number(ss(t.w->Text5->text())), 441.85, 0.005 / 441.85));
     EXPECT_EQ(ss(t.w->Text5->text()), plain(t.w->model().dims.rod_len));
-    for (QPushButton* b : {t.w->Command3, t.w->Command4, t.w->Command5}) EXPECT_FALSE(b->isHidden());
+    for (QPushButton* b : {t.w->Command3, t.w->Command4, t.w->Command5})
+        EXPECT_FALSE(b->isHidden());
     EXPECT_FALSE(t.w->Timer1->isActive());
     EXPECT_EQ(t.w->Timer1->interval(), 30);
     const draw::Colour blue = draw::qb_color(animation::kGearColour);
@@ -89,7 +93,9 @@ TEST(Pingmian, CrankPositionTextIsReadByItsLeadingNumber) {
     for (const Case c : {Case{"30abc", 30}, Case{"", 0}, Case{"x30", 0}, Case{"45", 45}}) {
         t.w->Text7->setText(QString::fromUtf8(c.text));
         t.w->Command1->click();
-        EXPECT_TRUE(test::near(t.w->model().crank_angle, zero - c.degrees * anim::kPiDegrees / 180, 1e-12)) << c.text;
+        EXPECT_TRUE(
+            test::near(t.w->model().crank_angle, zero - c.degrees * anim::kPiDegrees / 180, 1e-12))
+            << c.text;
         EXPECT_FALSE(t.list().empty());
     }
 }
