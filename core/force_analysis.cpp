@@ -14,6 +14,9 @@ namespace vm {
 
 namespace {
 constexpr double kGravity = 9.8;  // m/s^2, weights in N to masses in kg
+// The fill steps one degree as 2 pi / 360 with 2 pi written out from the
+// analysis pi, so its positions match the motion window's own stepping.
+constexpr double kTwoPiAnalysis = 6.2831852;
 
 bool all_finite(const ForceAnalysis& f) {
     const double values[] = {f.g1,   f.g2,   f.g3,   f.m1,   f.m2,   f.m3,   f.p_gas, f.f_gas, f.f_hs,
@@ -128,7 +131,7 @@ bool fill_force_table(DesignState& state) {
     if (!in || !n || !std::isfinite(*n)) return false;
 
     const double omega1 = -*n * 2 * kPiAnalysis / 60;
-    const double step = 6.2831852 / 360;  // one degree with the analysis pi
+    const double step = kTwoPiAnalysis / 360;
     double phi = state.jd_wai * kPiAnalysis / 180;
     double p_gas = state.force.p_gas;
 

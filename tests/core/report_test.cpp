@@ -118,6 +118,7 @@ TEST(Report, FileLayouts) {
             }
         }
         EXPECT_EQ(lines[31].substr(0, 4), "A21'");
+        EXPECT_EQ(f.text.find("-0.00"), std::string::npos);  // dead centres give -0 and -3e-7
         EXPECT_EQ(from_gbk(to_gbk(f.text).value()), f.text);
     }
     EXPECT_EQ(crlf_lines(files[0].text)[2].substr(0, 12), "A 0     0.00");  // never "-0.00"
