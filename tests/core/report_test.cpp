@@ -72,18 +72,11 @@ TEST(Report, PositionsOfTheDefaultDesign) {
         for (int c : {0, 1, 3, 4, 5}) EXPECT_GE(row.force[c], 0) << row.label << " column " << c;
 }
 
-TEST(Report, InputsWithoutAMechanismAreRefused) {
-    const double cases[][3] = {{225, 1, 50}, {225, 0.9, 50}, {225, 1.04, 0}, {0, 1.04, 50}, {225, 1.04, 5000}};
-    for (const auto& c : cases) {
-        ReportParameters p = kDefaults;
-        p.H = c[0], p.K = c[1], p.e = c[2];
-        const ReportResult r = compute_report(p);
-        EXPECT_EQ(r.error, synthesis_message(dimension_synthesis(c[0], c[1], c[2]).error));
-        EXPECT_TRUE(!r.ok() && r.data.rows.empty());
-    }
+TEST(Report, ResultsThatWouldNotBeFiniteAreRefused) {
     ReportParameters huge = kDefaults;
     huge.D = 1e300;
-    EXPECT_FALSE(compute_report(huge).ok());
+    const ReportResult r = compute_report(huge);
+    EXPECT_TRUE(!r.ok() && !r.error.empty());
 }
 
 TEST(Report, FileLayouts) {
