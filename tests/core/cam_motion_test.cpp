@@ -1,14 +1,11 @@
 // Follower motion law: the figures of the default lift, zero motion after the
-// return, continuity at the phase seams, and slope, velocity and acceleration
-// against finite differences of the lift. Also the cam mounting angles.
+// return, and slope, velocity and acceleration against finite differences of
+// the lift.
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <optional>
 
 #include "core/cam_motion.h"
-#include "core/cam_mounting.h"
-#include "core/number_text.h"
 #include "tests/support/tolerance.h"
 
 namespace vm {
@@ -55,17 +52,6 @@ TEST(FollowerMotion, NearDwellFromTheEndOfTheReturnIsAtRest) {
     }
 }
 
-TEST(FollowerMotion, LiftIsContinuousAtEverySeam) {
-    const FollowerMotion m{10};
-    const double eps = 1e-7;
-    for (double seam : {0.0, 60.0, 70.0, 140.0}) {
-        EXPECT_NEAR(m.lift(seam - eps), m.lift(seam + eps), 1e-6) << seam;
-        EXPECT_NEAR(m.lift(seam), m.lift(seam + eps), 1e-6) << seam;
-    }
-    // The return leaves and rejoins the dwells without a velocity step.
-    for (double seam : {70.0, 140.0}) EXPECT_NEAR(m.velocity(seam - eps), m.velocity(seam + eps), 1e-6) << seam;
-}
-
 // d/d(delta in radians) by central differences.
 template <class F>
 double derivative(F f, double delta) {
@@ -87,35 +73,6 @@ TEST(FollowerMotion, SlopeVelocityAndAccelerationAreDerivativesOfTheLift) {
                 << h << " at " << d;
         }
     }
-}
-
-TEST(FollowerMotion, SlopeAtTheEndOfTheRiseIsTheFarDwellSlope) {
-    const FollowerMotion m{10};
-    EXPECT_EQ(m.slope(60), 0);
-    EXPECT_GT(m.slope(59.99), 9);
-}
-
-TEST(MountingAngles, BetaFromTheStrokeSpeedRatio) {
-    struct Case {
-        double k;
-        const char* beta_text;
-    };
-    const Case cases[] = {{1.04, "511.529411764706"}, {1, "508"}, {1.2, "524.363636363636"}};
-    for (const Case& c : cases) {
-        const std::optional<MountingAngles> m = mounting_angles(c.k);
-        ASSERT_TRUE(m) << c.k;
-        EXPECT_EQ(plain(m->alpha), "710") << c.k;
-        EXPECT_EQ(plain(m->beta), c.beta_text) << c.k;
-        EXPECT_TRUE(near(m->theta, 180 * (c.k - 1) / (c.k + 1), 1e-12)) << c.k;
-    }
-}
-
-TEST(MountingAngles, NoLimitPositionAngleAtMinusOne) {
-    EXPECT_FALSE(mounting_angles(-1));
-    // Close to -1 the angle is huge but still a number.
-    const std::optional<MountingAngles> m = mounting_angles(-1.001);
-    ASSERT_TRUE(m);
-    EXPECT_TRUE(std::isfinite(m->beta));
 }
 
 }  // namespace
