@@ -38,19 +38,6 @@ TEST(SpecialCurves, DisplacementSpansFifteenUnitsForAnyStroke) {
     }
 }
 
-// Doubling every length leaves all three curves where they were.
-TEST(SpecialCurves, CurvesDoNotDependOnTheSizeOfTheDesign) {
-    const auto small = solve_dimensions(225, 50, 1.04);
-    const auto large = solve_dimensions(450, 100, 1.04);
-    ASSERT_TRUE(small && large);
-    for (double t = 0; t < 6.3; t += 0.37) {
-        const auto a = curve_values(*small, 225, t), b = curve_values(*large, 450, t);
-        EXPECT_TRUE(near(a->displacement, b->displacement, 1e-9));
-        EXPECT_TRUE(near(a->velocity, b->velocity, 1e-9));
-        EXPECT_TRUE(near(a->acceleration, b->acceleration, 1e-9));
-    }
-}
-
 TEST(SpecialCurves, DefaultCurveAtItsLandmarks) {
     const auto m = solve_dimensions(225, 50, 1.04);
     ASSERT_TRUE(m.has_value());
@@ -76,21 +63,6 @@ TEST(SpecialCurves, DefaultCurveAtItsLandmarks) {
     const double bdc = bottom_dead_centre_theta(*m) * kDeg, tdc = top_dead_centre_theta(*m) * kDeg;
     EXPECT_GT(curve_values(*m, 225, bdc / 2)->velocity, 0);
     EXPECT_LT(curve_values(*m, 225, (bdc + tdc) / 2)->velocity, 0);
-}
-
-TEST(SpecialCurves, SampleAnglesCoverOneTurn) {
-    for (double delta : {kPiSpecial / 3000, kPiSpecial / 5000, 0.5}) {
-        SCOPED_TRACE(delta);
-        const auto t = curve_angles(delta);
-        ASSERT_FALSE(t.empty());
-        EXPECT_EQ(t.front(), 0);
-        EXPECT_LE(t.back(), kDiagramTurn);
-        EXPECT_GT(t.back() + delta, kDiagramTurn);
-        EXPECT_NEAR(static_cast<double>(t.size()), kDiagramTurn / delta + 1, 1.0);
-    }
-    EXPECT_TRUE(curve_angles(0).empty());
-    EXPECT_TRUE(curve_angles(-1).empty());
-    EXPECT_TRUE(curve_angles(std::nan("")).empty());
 }
 
 // Each marker's centre lies on its curve, wherever the crank is.

@@ -179,13 +179,6 @@ TEST_F(TeshuTest, SpecialPositionsMoveTheCrankAndColourTheMechanism) {
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST_F(TeshuTest, TopDeadCentrePutsTheSliderAtItsHighest) {
-    confirm_defaults();
-    w->Command5->click();
-    EXPECT_EQ(text(w->Text10), "50.00");
-    EXPECT_EQ(text(w->Text11), "551.31");
-}
-
 // A standing crank has no fastest point: both searches give the crank angle 0.
 TEST_F(TeshuTest, FastestPointsAtStandstillAreAtZero) {
     confirm_defaults();
@@ -479,25 +472,6 @@ TEST_F(TeshuTest, CurveLabelsDrawOneCurveThenConfirm) {
         EXPECT_FALSE(w->Timer1->isActive());
     }
     EXPECT_TRUE(messages.messages.empty());
-}
-
-TEST_F(TeshuTest, DisplacementCurveFillsTheStrokeForAnyStroke) {
-    for (const char* h : {"100", "225", "400"}) {
-        SCOPED_TRACE(h);
-        w->Command4->click();
-        w->Text1->setText(QString::fromLatin1(h));
-        w->Command1->click();
-        w->Label12->clicked();
-        const draw::DrawingSurface& s = w->Picture2->surface();
-        double low = 1e9, high = -1e9;
-        for (const Primitive& p : diagram()) {
-            if (p.kind != PrimitiveKind::Point) continue;
-            low = std::min(low, s.from_px_y(p.y1));
-            high = std::max(high, s.from_px_y(p.y1));
-        }
-        EXPECT_NEAR(low, 0, 1e-3);
-        EXPECT_NEAR(high, 15, 1e-3);
-    }
 }
 
 TEST_F(TeshuTest, ClearScreenEmptiesBothPictures) {
