@@ -70,7 +70,8 @@ void CurvePlot::start(Curve curve, double h) {
         cpic_.set_current(-5, -j);
         ui::print_number(cpic_, j);
     }
-    cpic_.set_current(0, -value(0));
+    last_x_ = 0;
+    last_y_ = -value(0);
     next_ = 0;
     sample();
 }
@@ -90,11 +91,15 @@ double CurvePlot::value(double delta) const {
 }
 
 // One sample: the curve to this angle (positive values above the axis) and
-// the progress bar to it.
+// the progress bar to it. The curve goes on from its own last sample, so a
+// clear of the plot area while the plot runs leaves no stray line.
 void CurvePlot::sample() {
     const double delta = static_cast<double>(next_) / kSamplesPerDegree;
     const draw::Colour colour = curve_ == Curve::Lift ? kGreen : curve_ == Curve::Velocity ? kRed : kBlue;
-    cpic_.line_to(delta, -value(delta), colour);
+    const double y = -value(delta);
+    cpic_.line(last_x_, last_y_, delta, y, colour);
+    last_x_ = delta;
+    last_y_ = y;
     process_.filled_box(bar_end_, 0, delta, 1, kBlue);
     bar_end_ = delta;
     ++next_;

@@ -51,6 +51,7 @@ private:
     Curve curve_ = Curve::Lift;
     FollowerMotion motion_;
     int next_ = kSamples;
+    double last_x_ = 0, last_y_ = 0;  // the curve's last sample, plot units
     double bar_end_ = 0;
 };
 

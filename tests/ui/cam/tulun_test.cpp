@@ -318,6 +318,23 @@ TEST(Tulun, PlotOfAnyLiftTextStaysDrawable) {
     }
 }
 
+TEST(Tulun, ClearingDuringAPlotLeavesNoStrayLine) {
+    Opened o;
+    o.w->drawcurve->click();
+    for (int i = 0; i < 20; ++i) o.w->plot_timer_Timer();
+    o.w->cur_cls->click();
+    run_plot(*o.w);
+    const draw::DrawingSurface& s = o.w->cpic->surface();
+    const double step = s.units_to_px_x(1.0 / cam::CurvePlot::kSamplesPerDegree);
+    int lines = 0;
+    for (const Primitive& p : s.display_list()) {
+        if (p.kind != PrimitiveKind::Line || p.colour != 65280) continue;
+        ++lines;
+        EXPECT_NEAR(p.x2 - p.x1, step, 1e-6);
+    }
+    EXPECT_EQ(lines, cam::CurvePlot::kSamples - 1 - 20 * cam::CurvePlot::kSamplesPerDegree);
+}
+
 TEST(Tulun, LeavingDuringAPlotEndsItSafely) {
     Opened o;
     o.w->SSTab1->setCurrentIndex(1);
