@@ -112,20 +112,13 @@ TEST(CycleDiagram, MainShaftQuartersShadeFromBlueToOrange) {
 }
 
 TEST(CycleDiagram, RatiosWithoutADiagramAreRefused) {
-    const struct {
-        const char* text;
-        CycleDiagramError error;
-    } cases[] = {
-        {"", CycleDiagramError::NotANumber},
-        {"abc", CycleDiagramError::NotANumber},
-        {"1.0.4", CycleDiagramError::NotANumber},
-        {"1.04x", CycleDiagramError::NotANumber},
-        {"-1", CycleDiagramError::RatioNotAboveMinusOne},
-        {"-3", CycleDiagramError::RatioNotAboveMinusOne},
-        {"-0.9999", CycleDiagramError::RatioOutOfRange},
-        {"-0.9", CycleDiagramError::None},
-        {" 2 ", CycleDiagramError::None},
-    };
+    using E = CycleDiagramError;
+    // clang-format off
+    const struct { const char* text; E error; } cases[] = {
+        {"", E::NotANumber}, {"abc", E::NotANumber}, {"1.0.4", E::NotANumber}, {"1.04x", E::NotANumber},
+        {"-1", E::RatioNotAboveMinusOne}, {"-3", E::RatioNotAboveMinusOne}, {"-0.9999", E::RatioOutOfRange},
+        {"-0.9", E::None}, {" 2 ", E::None}};
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const CycleDiagram d = cycle_diagram(c.text);
@@ -193,7 +186,6 @@ TEST(CrankPicture, FollowsTheCursorClockwiseFromTopDeadCentre) {
             EXPECT_TRUE(test::near(std::remainder(turned - expected, 2 * M_PI), 0, 1e-6));
             EXPECT_TRUE(test::near(c.marker_left + 3.5, c.pin_x, 1e-12));
             EXPECT_TRUE(test::near(c.marker_top - 1.5, c.pin_y, 1e-12));
-            EXPECT_TRUE(test::near(c.caption_x, c.tdc_x + 5, 1e-12));
         }
     }
     const CrankPicture at_top = crank_picture(0, 90);

