@@ -1,0 +1,211 @@
+// Form2 driven through its controls: the polygon of each member drawn head to
+// tail from the origin and back, the row an angle picks, the reduction factor,
+// the dots that stay until "清除", refusals, and the way back.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cmath>
+
+#include "core/force_analysis.h"
+#include "core/force_polygon.h"
+#include "draw/surface_widget.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/tolerance.h"
+#include "tests/ui/motion/motion_fixture.h"
+#include "ui/common/vb_scroll_bar.h"
+#include "ui/motion/form2.h"
+
+namespace vm {
+namespace {
+
+using draw::Primitive;
+using test::near;
+
+constexpr double kPxPerMm = 1440 / 25.4 / 15;
+
+struct Opened {
+    Opened() : state(test::default_design()) {
+        fill_force_table(*state);
+        w = new Form2(*state);
+        w->show();
+    }
+    ~Opened() { delete w.data(); }
+    const draw::DrawingSurface& pic() const { return w->fpic->surface(); }
+    void draw(int member, const char* angle) {
+        w->Goujian[static_cast<size_t>(member)]->click();
+        w->f_itxt->setText(QString::fromUtf8(angle));
+        w->f_draw->click();
+    }
+    std::vector<bool> dots_visible() const {
+        std::vector<bool> v;
+        for (const draw::ShapeElement& e : pic().shape_elements()) v.push_back(e.visible);
+        return v;
+    }
+    std::unique_ptr<DesignState> state;
+    QPointer<Form2> w;
+};
+
+TEST(Form2Polygon, EveryMemberReturnsToTheOrigin) {
+    Opened o;
+    for (int member : {1, 2, 3}) {
+        for (const char* angle : {"0", "45", "183", "360", "400", "421", "719"}) {
+            o.draw(member, angle);
+            const auto l = test::lines(o.pic());
+            ASSERT_EQ(l.size(), member == 3 ? 5u : 4u) << member << " " << angle;
+            const double ox = o.pic().to_px_x(0), oy = o.pic().to_px_y(0);
+            EXPECT_TRUE(near(l.front().x1, ox, 1e-9));
+            EXPECT_TRUE(near(l.front().y1, oy, 1e-9));
+            for (size_t i = 1; i < l.size(); ++i) {
+                EXPECT_EQ(l[i].x1, l[i - 1].x2);
+                EXPECT_EQ(l[i].y1, l[i - 1].y2);
+            }
+            EXPECT_LT(std::hypot(l.back().x2 - ox, l.back().y2 - oy), 1e-6) << member << " " << angle;
+            for (const Primitive& p : l) EXPECT_EQ(p.width, 3);
+        }
+    }
+}
+
+TEST(Form2Polygon, LinesAndNamesInTheirColoursAndOrder) {
+    Opened o;
+    o.draw(3, "400");
+    const auto l = test::lines(o.pic());
+    const draw::Colour colours[5] = {255, 65280, 0xFFFF, 0xFF00FF, 0xFF0000};
+    for (size_t i = 0; i < 5; ++i) EXPECT_EQ(l[i].colour, colours[i]);
+    const std::vector<QString> names = test::texts(o.pic());
+    const std::vector<QString> want = {QStringLiteral("R43"), QStringLiteral("R23"), QStringLiteral("FI(惯性力)"),
+                                       QStringLiteral("P(气体压力)"), QStringLiteral("G")};
+    EXPECT_EQ(names, want);
+    // R43 is horizontal; inertia, gas and weight are vertical.
+    EXPECT_EQ(l[0].y1, l[0].y2);
+    for (size_t i : {2u, 3u, 4u}) EXPECT_EQ(l[i].x1, l[i].x2);
+}
+
+TEST(Form2Polygon, HalfDegreesRoundToTheEvenRow) {
+    Opened o;
+    auto drawn = [&](const char* angle) {
+        o.draw(1, angle);
+        return test::lines(o.pic());
+    };
+    struct Case {
+        const char *typed, *same_as, *differs_from;
+    };
+    for (const Case& c : {Case{"0.5", "0", "1"}, Case{"1.5", "2", "1"}, Case{"2.5", "2", "3"}}) {
+        const auto a = drawn(c.typed), b = drawn(c.same_as), d = drawn(c.differs_from);
+        ASSERT_EQ(a.size(), b.size());
+        for (size_t i = 0; i < a.size(); ++i) {
+            EXPECT_EQ(a[i].x2, b[i].x2) << c.typed;
+            EXPECT_EQ(a[i].y2, b[i].y2) << c.typed;
+        }
+        EXPECT_NE(a[0].x2, d[0].x2) << c.typed;
+    }
+}
+
+TEST(Form2Polygon, TheReductionFactorFollowsTheScrollBar) {
+    Opened o;
+    o.draw(1, "30");
+    const double r41 = std::hypot(o.state->force_table.at(30, kR41x), o.state->force_table.at(30, kR41y));
+    for (int factor : {1, 1000, 342}) {
+        o.w->VScroll2->set_value(factor);
+        EXPECT_EQ(o.w->f_ktxt->text(), QString::number(factor));
+        const Primitive first = test::lines(o.pic()).front();
+        // The picture is 1/15 of a twip per pixel in both directions, so mm are square.
+        EXPECT_TRUE(near(std::hypot(first.x2 - first.x1, first.y2 - first.y1), r41 / factor * kPxPerMm, 1e-3));
+    }
+}
+
+TEST(Form2Polygon, PanningMovesTheOrigin) {
+    Opened o;
+    o.draw(2, "90");
+    const double ox = o.pic().to_px_x(0), oy = o.pic().to_px_y(0);
+    // With the initial values the origin lies 70 mm from the left and 50 mm below the top.
+    EXPECT_TRUE(near(ox, 70 * kPxPerMm, 1e-9));
+    EXPECT_TRUE(near(oy, 50 * kPxPerMm, 1e-9));
+    o.w->HScroll1->set_value(20);
+    o.w->VScroll1->set_value(-30);
+    const Primitive first = test::lines(o.pic()).front();
+    EXPECT_TRUE(near(first.x1, 20 * kPxPerMm, 1e-9));
+    EXPECT_TRUE(near(first.y1, -30 * kPxPerMm, 1e-9));
+}
+
+TEST(Form2Dots, OtherMembersDotsStayUntilCleared) {
+    Opened o;
+    o.draw(1, "60");
+    const auto crank_dots = o.pic().shape_elements();
+    const size_t crank[4] = {static_cast<size_t>(o.w->s_red[0]), static_cast<size_t>(o.w->s_green[0]),
+                             static_cast<size_t>(o.w->s_yellow[0]), static_cast<size_t>(o.w->s_blue[0])};
+    for (size_t i : crank) EXPECT_TRUE(crank_dots[i].visible);
+    EXPECT_FALSE(crank_dots[static_cast<size_t>(o.w->s_ma)].visible);
+    // Each dot sits at the tip of its force.
+    const auto l = test::lines(o.pic());
+    for (size_t i = 0; i < 4; ++i) {
+        const draw::ShapeElement& e = crank_dots[crank[i]];
+        EXPECT_LT(std::hypot(e.left + e.width / 2 - l[i].x2, e.top + e.height / 2 - l[i].y2), 2.0);
+    }
+    o.draw(2, "60");
+    const auto after = o.pic().shape_elements();
+    for (size_t i : crank) {
+        EXPECT_TRUE(after[i].visible);
+        EXPECT_EQ(after[i].left, crank_dots[i].left);
+        EXPECT_EQ(after[i].top, crank_dots[i].top);
+    }
+    EXPECT_EQ(test::lines(o.pic()).size(), 4u) << "only the rod's lines remain";
+    o.w->f_cls->click();
+    for (bool v : o.dots_visible()) EXPECT_FALSE(v);
+    EXPECT_TRUE(o.pic().display_list().empty());
+}
+
+TEST(Form2Refusals, BadAnglesAndFactorsDrawNothing) {
+    Opened o;
+    struct Case {
+        const char *angle, *factor, *message;
+    };
+    const Case cases[] = {
+        {"abc", "100", "请输入数字"},
+        {"", "100", "请输入数字"},
+        {"30", "x", "请输入数字"},
+        {"720.5", "100", "请输入-720～720之间的角度"},
+        {"-1000", "100", "请输入-720～720之间的角度"},
+    };
+    for (const Case& c : cases) {
+        o.w->f_ktxt->setText(QStringLiteral("100"));
+        o.draw(1, "10");
+        const auto dots = o.dots_visible();
+        test::MessageRecorder rec;
+        o.w->f_ktxt->setText(QString::fromUtf8(c.factor));
+        o.draw(3, c.angle);
+        ASSERT_EQ(rec.messages.size(), 1u) << c.angle;
+        EXPECT_EQ(rec.messages[0].first, QString::fromUtf8(c.message));
+        EXPECT_EQ(rec.messages[0].second, QStringLiteral("错误"));
+        EXPECT_TRUE(o.pic().display_list().empty());
+        EXPECT_EQ(o.dots_visible(), dots);
+    }
+}
+
+TEST(Form2Refusals, RowsNeverFilledDrawOnlyTheWeight) {
+    Opened o;
+    for (const char* angle : {"-30", "720"}) {
+        o.draw(2, angle);
+        const auto l = test::lines(o.pic());
+        ASSERT_EQ(l.size(), 4u);
+        for (size_t i = 0; i < 3; ++i) EXPECT_EQ(std::hypot(l[i].x2 - l[i].x1, l[i].y2 - l[i].y1), 0);
+        EXPECT_GT(l[3].y2, l[3].y1) << "the weight points down";
+    }
+}
+
+TEST(Form2Back, ReturnsToTheMotionWindow) {
+    Opened o;
+    int returned = 0, closed = 0;
+    QObject::connect(o.w.data(), &Form2::returned, [&] { ++returned; });
+    QObject::connect(o.w.data(), &ui::WorkingWindow::closed, [&] { ++closed; });
+    o.w->back->click();
+    EXPECT_EQ(returned, 1);
+    EXPECT_EQ(closed, 1);
+    EXPECT_TRUE(o.w->back_flag);
+    EXPECT_FALSE(o.w->isVisible());
+}
+
+}  // namespace
+}  // namespace vm

@@ -1,0 +1,193 @@
+// Form3 driven through its controls: the figures of the default design
+// against an independent integration of the force table, the diagram (curve,
+// marks, mean line), redrawing on the scroll bars, the balancing mass, and
+// the refusals of bad input.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <cmath>
+
+#include "core/force_analysis.h"
+#include "core/number_text.h"
+#include "draw/surface_widget.h"
+#include "tests/support/message_recorder.h"
+#include "tests/support/tolerance.h"
+#include "tests/ui/motion/motion_fixture.h"
+#include "ui/common/vb_scroll_bar.h"
+#include "ui/motion/form3.h"
+
+namespace vm {
+namespace {
+
+using draw::Primitive;
+using test::near;
+
+constexpr double kPi = 3.14159265358979;
+
+struct Opened {
+    Opened() : state(test::default_design()) {
+        fill_force_table(*state);
+        w = new Form3(*state);
+        w->show();
+    }
+    ~Opened() { delete w.data(); }
+    const draw::DrawingSurface& pic() const { return w->Picture1->surface(); }
+    std::vector<Primitive> coloured(draw::Colour c) const {
+        std::vector<Primitive> out;
+        for (const Primitive& p : test::lines(pic()))
+            if (p.colour == c) out.push_back(p);
+        return out;
+    }
+    double shown(QLineEdit* t) const { return val(t->text().toStdString()); }
+    std::unique_ptr<DesignState> state;
+    QPointer<Form3> w;
+};
+
+// The energy figures by a running trapezoid over whole-degree samples, the
+// cycle closing on row 0, and the excess torques rounded to whole N*m.
+struct Independent {
+    double mean, e_max, e_min, e_run;
+};
+Independent integrate(const ForceTable& t) {
+    const double dx = static_cast<float>(4 * kPi / 720);
+    auto mb = [&](int i) { return t.at(i % 720, kMb); };
+    double area = 0;
+    for (int i = 1; i <= 720; ++i) area += (mb(i - 1) + mb(i)) * dx / 2;
+    Independent r{area / (4 * kPi), 0, 0, 0};
+    double run = 0;
+    for (int i = 1; i <= 720; ++i) {
+        run += (std::nearbyint(mb(i - 1) - r.mean) + std::nearbyint(mb(i) - r.mean)) * dx / 2;
+        r.e_max = i == 1 ? run : std::max(r.e_max, run);
+        r.e_min = i == 1 ? run : std::min(r.e_min, run);
+    }
+    r.e_run = run;
+    return r;
+}
+
+TEST(Form3Figures, LoadFillsTheAllowedFluctuationFromTheDesign) {
+    Opened o;
+    EXPECT_EQ(o.w->Text6->text(), QStringLiteral("0.01"));
+    EXPECT_EQ(o.w->Text7->text(), QStringLiteral("10"));
+    EXPECT_TRUE(o.pic().display_list().empty()) << "nothing is drawn before 力矩图";
+}
+
+TEST(Form3Figures, AgreeWithAnIndependentIntegrationToTwoDecimals) {
+    Opened o;
+    o.w->Text6->setText(QStringLiteral("0.02"));
+    o.w->Command1->click();
+    const Independent ref = integrate(o.state->force_table);
+    EXPECT_EQ(o.w->Text1->text().toStdString(), format_0_00(ref.e_max));
+    EXPECT_EQ(o.w->Text2->text().toStdString(), format_0_00(ref.e_min));
+    EXPECT_EQ(o.w->Text3->text().toStdString(), format_0_00(ref.e_run));
+    EXPECT_EQ(o.w->Text4->text().toStdString(), format_0_00(ref.e_max - ref.e_min));
+    const double w = 2 * kPi * 620 / 60;
+    EXPECT_TRUE(near(o.shown(o.w->Text8), (ref.e_max - ref.e_min) / (0.02 * w * w), 1e-9));
+    EXPECT_TRUE(near(o.shown(o.w->Text9), w * ref.mean, 1e-9));
+    // What is left after the cycle is small against the largest fluctuation.
+    EXPECT_LT(std::fabs(o.shown(o.w->Text3)), 0.01 * o.shown(o.w->Text4));
+}
+
+TEST(Form3Diagram, CurveMarksAndMeanLine) {
+    Opened o;
+    o.w->Command1->click();
+    const auto curve = o.coloured(0xFF0000);
+    ASSERT_EQ(curve.size(), 720u);
+    const draw::DrawingSurface& s = o.pic();
+    EXPECT_TRUE(near(s.from_px_x(curve.front().x1), 0, 1e-9));
+    EXPECT_TRUE(near(s.from_px_x(curve.back().x2), 4 * kPi, 1e-5));
+    EXPECT_TRUE(near(s.from_px_y(curve.back().y2), s.from_px_y(curve.front().y1), 1e-6))
+        << "the cycle ends where it began";
+    const auto marks = o.coloured(draw::rgb(10, 200, 20));
+    ASSERT_FALSE(marks.empty());
+    for (const Primitive& m : marks) {
+        const double degree = s.from_px_x(m.x1) * 180 / kPi;
+        EXPECT_TRUE(degree < 200.5 || degree > 339.5) << degree;
+        EXPECT_TRUE(near(s.from_px_y(m.y2), 0, 1e-6)) << "a mark drops to the axis";
+    }
+    const auto mean = o.coloured(255);
+    ASSERT_EQ(mean.size(), 2u);
+    const double m_mean = integrate(o.state->force_table).mean;
+    EXPECT_TRUE(near(s.from_px_y(mean[0].y1), m_mean, 1e-6));
+    const std::vector<QString> words = test::texts(s);
+    for (const char* w : {"X", "Y", "动力矩", "平均阻力矩"})
+        EXPECT_NE(std::find(words.begin(), words.end(), QString::fromUtf8(w)), words.end()) << w;
+    const QString mean_text = QString::fromStdString(printed_number(static_cast<double>(cint(m_mean))));
+    EXPECT_NE(std::find(words.begin(), words.end(), mean_text), words.end());
+}
+
+TEST(Form3Diagram, TheButtonDrawsOverTheScrollBarsRedrawAfresh) {
+    Opened o;
+    o.w->Command1->click();
+    const size_t once = o.pic().display_list().size();
+    o.w->Command1->click();
+    EXPECT_EQ(o.pic().display_list().size(), 2 * once);
+    o.w->HScroll1->set_value(-40);
+    EXPECT_EQ(o.pic().display_list().size(), once);
+    // Twice the N*m per unit of screen: the mean line stands half as high above the axis.
+    const auto mean = o.coloured(255);
+    const double axis_px = o.pic().to_px_y(0);
+    o.w->HScroll1->set_value(-20);
+    const auto mean20 = o.coloured(255);
+    EXPECT_TRUE(near(2 * (axis_px - mean[0].y1), o.pic().to_px_y(0) - mean20[0].y1, 1e-6));
+    // The axis height follows VScroll1: a tenth of the picture per step.
+    o.w->VScroll1->set_value(-2);
+    EXPECT_TRUE(near(o.pic().to_px_y(0), 0.2 * o.w->Picture1->height(), 1e-6));
+}
+
+TEST(Form3Refusals, FluctuationMustBeAPositiveNumber) {
+    Opened o;
+    for (const char* text : {"abc", "0", "-0.02", ""}) {
+        test::MessageRecorder rec;
+        o.w->Text6->setText(QString::fromUtf8(text));
+        o.w->Command1->click();
+        o.w->VScroll1->set_value(o.w->VScroll1->value() == -5 ? -6 : -5);
+        ASSERT_EQ(rec.messages.size(), 2u) << text;
+        EXPECT_EQ(rec.messages[0].first, QStringLiteral("请输入大于0的数字"));
+        EXPECT_EQ(rec.messages[0].second, QStringLiteral("错误"));
+        EXPECT_TRUE(o.pic().display_list().empty());
+        EXPECT_EQ(o.w->Text4->text(), QStringLiteral(" "));
+    }
+}
+
+TEST(Form3Balancing, MassHalvesWhenTheRadiusDoubles) {
+    Opened o;
+    o.w->Command2->click();
+    const double at10 = o.shown(o.w->Text5);
+    EXPECT_TRUE(near(at10, 18.01, 3e-4));
+    // Times R it is the first moment of the rotating masses about O.
+    const double r = o.state->qb_r / 1000, m1 = 160 / 9.8, m2 = 120 / 9.8;
+    EXPECT_TRUE(near(at10 * 0.1, m2 * 0.65 * r + m1 * r / 2, 1e-9));
+    EXPECT_TRUE(near(o.state->force.m3, 190 / 9.8, 1e-12));
+    o.w->Text7->setText(QStringLiteral("20"));
+    o.w->Command2->click();
+    EXPECT_TRUE(near(o.shown(o.w->Text5), at10 / 2, 1e-12));
+}
+
+TEST(Form3Balancing, RadiusMustBeAPositiveNumber) {
+    Opened o;
+    o.w->Command2->click();
+    const QString before = o.w->Text5->text();
+    for (const char* text : {"0", "-10", "ten", ""}) {
+        test::MessageRecorder rec;
+        o.w->Text7->setText(QString::fromUtf8(text));
+        o.w->Command2->click();
+        ASSERT_EQ(rec.messages.size(), 1u) << text;
+        EXPECT_EQ(rec.messages[0].first, QStringLiteral("请输入大于0的数字"));
+        EXPECT_EQ(o.w->Text5->text(), before);
+    }
+}
+
+TEST(Form3Back, ReturnsToTheMotionWindow) {
+    Opened o;
+    int returned = 0;
+    QObject::connect(o.w.data(), &Form3::returned, [&] { ++returned; });
+    o.w->back->click();
+    EXPECT_EQ(returned, 1);
+    EXPECT_TRUE(o.w->back_flag);
+    EXPECT_FALSE(o.w->isVisible());
+}
+
+}  // namespace
+}  // namespace vm
