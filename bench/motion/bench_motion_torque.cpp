@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
 #include <memory>
 
@@ -40,7 +41,9 @@ vm::DesignState default_design() {
 void BM_TorqueAndEnergyAnalysis(benchmark::State& st) {
     auto state = std::make_unique<vm::DesignState>(default_design());
     for (auto _ : st) {
+        st.PauseTiming();
         auto* form1 = new vm::Form1(*state);
+        st.ResumeTiming();
         form1->CommandButton3->click();
         vm::Form3* form3 = form1->form3();
         form3->Command1->click();
