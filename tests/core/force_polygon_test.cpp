@@ -52,54 +52,6 @@ TEST_P(MemberPolygons, PistonForcesLieAlongTheAxes) {
 INSTANTIATE_TEST_SUITE_P(Designs, MemberPolygons, ::testing::ValuesIn(test::kDesigns),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(ForcePolygon, NamesColoursAndDotsInDrawingOrder) {
-    DesignState s;
-    struct Expect {
-        int member;
-        std::vector<std::string> names;
-        std::vector<std::uint32_t> colours;
-    };
-    const Expect cases[] = {
-        {kCrank, {"R41", "R21", "FI(惯性力)", "G"}, {255, 65280, 0xFFFF, 0xFF0000}},
-        {kRod, {"R32", "R12", "FI(惯性力)", "G"}, {255, 65280, 0xFFFF, 0xFF0000}},
-        {kPiston, {"R43", "R23", "FI(惯性力)", "P(气体压力)", "G"}, {255, 65280, 0xFFFF, 0xFF00FF, 0xFF0000}},
-    };
-    for (const Expect& c : cases) {
-        const auto steps = force_polygon(s.force_table, c.member, 0, s.force);
-        ASSERT_EQ(steps.size(), c.names.size());
-        for (size_t i = 0; i < steps.size(); ++i) {
-            EXPECT_EQ(steps[i].name, c.names[i]);
-            EXPECT_EQ(steps[i].colour, c.colours[i]);
-        }
-    }
-    EXPECT_TRUE(force_polygon(s.force_table, 4, 0, s.force).empty());
-}
-
-TEST(ForcePolygon, RowsNeverFilledLeaveOnlyTheWeight) {
-    auto s = std::make_unique<DesignState>(test::confirmed_state(test::kDesigns[0]));
-    ASSERT_TRUE(fill_force_table(*s));
-    for (int row : {-720, -1, 720}) {
-        for (int member : {kCrank, kRod, kPiston}) {
-            for (const ForceStep& f : force_polygon(s->force_table, member, row, s->force)) {
-                if (f.name == "G")
-                    EXPECT_LT(f.fy, 0);
-                else
-                    EXPECT_EQ(std::hypot(f.fx, f.fy), 0) << f.name << " row " << row;
-            }
-        }
-    }
-}
-
-TEST(ForcePolygon, WeightsComeFromTheMasses) {
-    DesignState s;
-    s.force.m1 = 160 / 9.8;
-    s.force.m2 = 120 / 9.8;
-    s.force.m3 = 190 / 9.8;
-    EXPECT_TRUE(near(force_polygon(s.force_table, kCrank, 5, s.force).back().fy, -160));
-    EXPECT_TRUE(near(force_polygon(s.force_table, kRod, 5, s.force).back().fy, -120));
-    EXPECT_TRUE(near(force_polygon(s.force_table, kPiston, 5, s.force).back().fy, -190));
-}
-
 TEST(AngleRow, WholeDegreesTiesToEvenWithinTheTable) {
     struct Case {
         const char* text;

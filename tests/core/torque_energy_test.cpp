@@ -39,15 +39,6 @@ EnergyFigures trapezoid_energy(const TorqueArray& mom, double mean, double dx) {
     return f;
 }
 
-TEST(TorqueSamples, TheCycleEndsWhereItBegan) {
-    ForceTable t;
-    for (int i = 0; i < 720; ++i) t.set(i, kMb, 100 + i);
-    const TorqueArray mom = torque_samples(t);
-    EXPECT_EQ(mom[0], 100);
-    EXPECT_EQ(mom[719], 819);
-    EXPECT_EQ(mom[720], mom[0]);
-}
-
 TEST(TorqueArea, ConstantAndSinusoidalTorques) {
     const double dx = torque_step();
     EXPECT_TRUE(near(dx, 4 * kPiTorque / 720, 1e-7));
@@ -81,15 +72,6 @@ TEST(TorqueExtremes, AFlatTopOfTwoEqualSamplesIsNoExtreme) {
     TorqueArray mom = constant(0);
     mom[100] = mom[101] = 300;
     EXPECT_TRUE(torque_extremes(mom).empty());
-}
-
-TEST(Energy, AConstantTorqueHasNoFluctuation) {
-    const TorqueArray mom = constant(123.4);
-    const double dx = torque_step();
-    const double mean = mean_resisting_torque(mom, dx);
-    const EnergyFigures e = energy_figures(excess_torques(mom, mean), dx);
-    EXPECT_EQ(e.dw_max, 0);
-    EXPECT_EQ(e.e_run, 0);
 }
 
 TEST(Energy, ZeroEndsAddTheirTrapezoid) {
@@ -133,46 +115,6 @@ TEST(Flywheel, UndefinedWithoutAPositiveFluctuationOrSpeed) {
     EXPECT_FALSE(flywheel_inertia(1000, 0.02, 0));
 }
 
-// The figures of the default design against an integration written
-// independently of the one in the core.
-class DefaultCycle : public ::testing::Test {
-protected:
-    void SetUp() override {
-        state = std::make_unique<DesignState>(test::confirmed_state(test::kDesigns[0]));
-        ASSERT_TRUE(fill_force_table(*state));
-    }
-    std::unique_ptr<DesignState> state;
-};
-
-TEST_F(DefaultCycle, FiguresAgreeWithAPlainTrapezoidIntegration) {
-    const auto t = torque_figures(state->force_table, 620, 0.02);
-    ASSERT_TRUE(t);
-    const double dx = static_cast<float>(4 * kPiTorque / 720);
-    double area = 0;
-    for (int i = 1; i <= 720; ++i)
-        area += (state->force_table.at(i - 1, kMb) + state->force_table.at(i % 720, kMb)) / 2 * dx;
-    const double mean = area / (4 * kPiTorque);
-    EXPECT_TRUE(near(t->m_mean, mean, 1e-9));
-    const EnergyFigures ref = trapezoid_energy(t->mom, mean, dx);
-    for (auto [ours, theirs] : {std::pair{t->energy.e_max, ref.e_max}, std::pair{t->energy.e_min, ref.e_min},
-                                std::pair{t->energy.e_run, ref.e_run}, std::pair{t->energy.dw_max, ref.dw_max}})
-        EXPECT_EQ(format_0_00(ours), format_0_00(theirs));
-    // Over a whole cycle the excess torque integrates to almost nothing.
-    EXPECT_LT(std::fabs(t->energy.e_run), 0.01 * t->energy.dw_max);
-    EXPECT_GT(t->energy.e_max, 0);
-    EXPECT_LT(t->energy.e_min, 0);
-    EXPECT_TRUE(near(t->j_fly, t->energy.dw_max / (0.02 * t->w_crank * t->w_crank), 1e-12));
-    EXPECT_TRUE(near(t->p_eng, t->w_crank * mean, 1e-9));
-    EXPECT_GT(t->p_eng, 0) << "the engine delivers work over its cycle";
-}
-
-TEST_F(DefaultCycle, NoMarkInsideTheGasPeakRegion) {
-    const auto t = torque_figures(state->force_table, 620, 0.01);
-    ASSERT_TRUE(t);
-    EXPECT_FALSE(t->extremes.empty());
-    for (int i : t->extremes) EXPECT_TRUE(i < 201 || i > 339) << i;
-}
-
 TEST(BalancingMass, MassTimesRadiusIsTheFirstMomentOfTheRotatingMasses) {
     const double m1 = 160 / 9.8, m2 = 120 / 9.8, ak = 0.35, r = 0.1117, l = 0.4418;
     for (double R : {0.05, 0.1, 0.2, 0.35}) {
@@ -184,32 +126,10 @@ TEST(BalancingMass, MassTimesRadiusIsTheFirstMomentOfTheRotatingMasses) {
     }
 }
 
-TEST(BalancingMass, DefaultDesignAtTenCentimetres) {
-    const DesignState s = test::confirmed_state(test::kDesigns[0]);
-    const auto mass = balancing_mass(160 / 9.8, 120 / 9.8, 0.35, s.qb_r / 1000, s.lg_l / 1000, 0.1);
-    ASSERT_TRUE(mass);
-    EXPECT_TRUE(near(*mass, 18.01, 5e-4));
-}
-
 TEST(BalancingMass, RefusesARadiusThatIsNotPositive) {
     EXPECT_FALSE(balancing_mass(16, 12, 0.35, 0.11, 0.44, 0));
     EXPECT_FALSE(balancing_mass(16, 12, 0.35, 0.11, 0.44, -0.1));
     EXPECT_FALSE(balancing_mass(16, 12, 0.35, 0.11, 0, 0.1));
-}
-
-TEST(TorqueScale, InitialScrollValuesPutTheAxisInTheMiddle) {
-    const int W = 433, H = 465;
-    const TorqueScale s = torque_scale(-20, -5, W, H);
-    EXPECT_EQ(s.left, -1);
-    EXPECT_EQ(s.width, 20);
-    EXPECT_TRUE(near(s.height, -8000.0 * H / W, 1.0 / 8000));
-    EXPECT_EQ(s.top, -s.height / 2);
-    // One radian on screen is as long as f = -20 * scroll N*m.
-    for (int scroll : {-1, -20, -50}) {
-        const TorqueScale t = torque_scale(scroll, -5, W, W);
-        EXPECT_EQ(t.height / t.width, 20.0 * scroll);
-    }
-    EXPECT_EQ(torque_scale(-20, -10, W, H).top, -torque_scale(-20, -10, W, H).height);
 }
 
 }  // namespace

@@ -120,23 +120,6 @@ TEST(Form1Single, BothPolygonsCloseAsDrawn) {
     }
 }
 
-TEST(Form1Single, TextsAreSignedWithUnitsAndArrowsUseMagnitudes) {
-    Opened o;
-    o.w->Text2->setText(QStringLiteral("30"));
-    o.w->Command4->click();
-    const Kinematics& k = o.state->kin;
-    EXPECT_LT(k.v_a, 0);
-    EXPECT_EQ(o.w->value_texts[0]->text(), QString::fromStdString(format_0_00(k.v_a) + "m/s"));
-    EXPECT_TRUE(o.w->value_texts[0]->text().startsWith('-'));
-    EXPECT_EQ(o.w->value_texts[4]->text(), QString::fromStdString(format_0_00(k.a_b) + "m/s^2"));
-    EXPECT_EQ(o.w->value_texts[6]->text(), QString::fromStdString(format_0_00(k.a_ba_t) + "m/s^2"));
-    const auto a = arrows(o.picture3());
-    const draw::DrawingSurface& s = o.picture3();
-    const double ux = (a[0].shaft.x2 - a[0].shaft.x1) * s.scale_width() / s.width_px();
-    const double uy = (a[0].shaft.y2 - a[0].shaft.y1) * s.scale_height() / s.height_px();
-    EXPECT_TRUE(near(std::hypot(ux, uy), 20 * std::fabs(k.v_a), 1e-9));
-}
-
 TEST(Form1Single, ZeroThreeSixtyAndSevenTwentyDrawTheSamePolygons) {
     Opened o;
     std::vector<std::vector<Primitive>> drawn;
@@ -253,14 +236,6 @@ TEST(Form1Grid, AZeroScaleDrawsPointsWithoutHeads) {
         EXPECT_EQ(l.size(), 15u * (s == &o.w->Picture1->surface() ? 3 : 4));
         for (const Primitive& p : l) EXPECT_EQ(px_distance(p.x1, p.y1, p.x2, p.y2), 0);
     }
-}
-
-TEST(Form1Grid, FillsTheForceTable) {
-    Opened o;
-    EXPECT_EQ(o.state->force_table.at(100, kMb), 0);
-    o.w->Command1->click();
-    EXPECT_NE(o.state->force_table.at(100, kMb), 0);
-    EXPECT_NE(o.state->force_table.at(719, kFGas), 0);
 }
 
 TEST(Form1HandOver, ForcePolygonsAndBack) {

@@ -68,21 +68,6 @@ TEST(Form2Polygon, EveryMemberReturnsToTheOrigin) {
     }
 }
 
-TEST(Form2Polygon, LinesAndNamesInTheirColoursAndOrder) {
-    Opened o;
-    o.draw(3, "400");
-    const auto l = test::lines(o.pic());
-    const draw::Colour colours[5] = {255, 65280, 0xFFFF, 0xFF00FF, 0xFF0000};
-    for (size_t i = 0; i < 5; ++i) EXPECT_EQ(l[i].colour, colours[i]);
-    const std::vector<QString> names = test::texts(o.pic());
-    const std::vector<QString> want = {QStringLiteral("R43"), QStringLiteral("R23"), QStringLiteral("FI(惯性力)"),
-                                       QStringLiteral("P(气体压力)"), QStringLiteral("G")};
-    EXPECT_EQ(names, want);
-    // R43 is horizontal; inertia, gas and weight are vertical.
-    EXPECT_EQ(l[0].y1, l[0].y2);
-    for (size_t i : {2u, 3u, 4u}) EXPECT_EQ(l[i].x1, l[i].x2);
-}
-
 TEST(Form2Polygon, HalfDegreesRoundToTheEvenRow) {
     Opened o;
     auto drawn = [&](const char* angle) {
@@ -193,18 +178,6 @@ TEST(Form2Refusals, RowsNeverFilledDrawOnlyTheWeight) {
         for (size_t i = 0; i < 3; ++i) EXPECT_EQ(std::hypot(l[i].x2 - l[i].x1, l[i].y2 - l[i].y1), 0);
         EXPECT_GT(l[3].y2, l[3].y1) << "the weight points down";
     }
-}
-
-TEST(Form2Back, ReturnsToTheMotionWindow) {
-    Opened o;
-    int returned = 0, closed = 0;
-    QObject::connect(o.w.data(), &Form2::returned, [&] { ++returned; });
-    QObject::connect(o.w.data(), &ui::WorkingWindow::closed, [&] { ++closed; });
-    o.w->back->click();
-    EXPECT_EQ(returned, 1);
-    EXPECT_EQ(closed, 1);
-    EXPECT_TRUE(o.w->back_flag);
-    EXPECT_FALSE(o.w->isVisible());
 }
 
 }  // namespace

@@ -179,15 +179,5 @@ TEST(Form3Balancing, RadiusMustBeAPositiveNumber) {
     }
 }
 
-TEST(Form3Back, ReturnsToTheMotionWindow) {
-    Opened o;
-    int returned = 0;
-    QObject::connect(o.w.data(), &Form3::returned, [&] { ++returned; });
-    o.w->back->click();
-    EXPECT_EQ(returned, 1);
-    EXPECT_TRUE(o.w->back_flag);
-    EXPECT_FALSE(o.w->isVisible());
-}
-
 }  // namespace
 }  // namespace vm
