@@ -12,7 +12,8 @@
 
 namespace vm {
 
-// The torque window's pi.
+// The torque window's pi, finer than the analysis windows'; it shows in the
+// last printed digits of the flywheel and the power.
 inline constexpr double kPiTorque = 3.14159265358979;
 
 // One sample per whole degree of cycle angle, 0..720.
@@ -38,7 +39,8 @@ double torque_area(const TorqueArray& mom, double dx);
 double mean_resisting_torque(const TorqueArray& mom, double dx);
 
 // Samples i in 1..719 that are strict local maxima or minima, leaving out
-// 201..339 degrees (the region of the gas peak, where the marks would crowd).
+// 201..339 degrees: the compression stroke, whose small ripples would crowd
+// the picture with marks.
 std::vector<int> torque_extremes(const TorqueArray& mom);
 
 // Running energy of the excess torque (torque minus mean, rounded to whole N*m).
