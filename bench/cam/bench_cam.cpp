@@ -3,7 +3,6 @@
 // sizes and painted into their pixels.
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 
 #include "draw/drawing_surface.h"
 #include "ui/cam/cam_drawing.h"
@@ -20,12 +19,3 @@ static void BM_WholeCurvePlot(benchmark::State& st) {
     }
 }
 BENCHMARK(BM_WholeCurvePlot)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

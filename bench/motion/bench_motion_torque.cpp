@@ -3,7 +3,6 @@
 // drawing into the window's offscreen picture.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <memory>
@@ -56,12 +55,3 @@ void BM_TorqueAndEnergyAnalysis(benchmark::State& st) {
 BENCHMARK(BM_TorqueAndEnergyAnalysis)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

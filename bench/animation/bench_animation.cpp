@@ -3,7 +3,6 @@
 // offscreen image of the animation picture; and the same through the window.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QImage>
 
 #include "core/anim_model.h"
@@ -56,13 +55,3 @@ void BM_WindowTick(benchmark::State& st) {
 BENCHMARK(BM_WindowTick)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
