@@ -132,48 +132,39 @@ void DrawingSurface::filled_box(double x1, double y1, double x2, double y2, Colo
 
 void DrawingSurface::circle(double x, double y, double r) { circle(x, y, r, fore_); }
 
-void DrawingSurface::circle(double x, double y, double r, Colour c) {
+// A primitive centred on (x, y) in the current pen; the current point moves there.
+Primitive DrawingSurface::centred(PrimitiveKind kind, double x, double y, double r, Colour c) {
     Primitive p;
-    p.kind = fill_on_ ? PrimitiveKind::FilledCircle : PrimitiveKind::Circle;
+    p.kind = kind;
     p.x1 = to_px_x(x);
     p.y1 = to_px_y(y);
-    p.x2 = fill_colour_;  // fill colour travels in x2 for filled circles
     p.radius = units_to_px_x(r);
     p.colour = c;
     p.width = line_width_;
     p.style = line_style_;
     cx_ = x;
     cy_ = y;
+    return p;
+}
+
+void DrawingSurface::circle(double x, double y, double r, Colour c) {
+    Primitive p = centred(fill_on_ ? PrimitiveKind::FilledCircle : PrimitiveKind::Circle, x, y, r, c);
+    p.x2 = fill_colour_;  // fill colour travels in x2 for filled circles
     add(std::move(p));
 }
 
 void DrawingSurface::arc(double x, double y, double r, Colour c, double start, double end) {
-    Primitive p;
-    p.kind = PrimitiveKind::Arc;
-    p.x1 = to_px_x(x);
-    p.y1 = to_px_y(y);
-    p.radius = units_to_px_x(r);
+    Primitive p = centred(PrimitiveKind::Arc, x, y, r, c);
     p.start = start;
     p.end = end;
-    p.colour = c;
-    p.width = line_width_;
-    p.style = line_style_;
-    cx_ = x;
-    cy_ = y;
     add(std::move(p));
 }
 
 void DrawingSurface::point(double x, double y) { point(x, y, fore_); }
 
 void DrawingSurface::point(double x, double y, Colour c) {
-    Primitive p;
-    p.kind = PrimitiveKind::Point;
-    p.x1 = to_px_x(x);
-    p.y1 = to_px_y(y);
-    p.colour = c;
-    p.width = line_width_;
-    cx_ = x;
-    cy_ = y;
+    Primitive p = centred(PrimitiveKind::Point, x, y, 0, c);
+    p.style = 0;
     add(std::move(p));
 }
 

@@ -167,6 +167,7 @@ public:
 
 private:
     void add(Primitive p);
+    Primitive centred(PrimitiveKind kind, double x, double y, double r, Colour c);
     void segment(PrimitiveKind kind, double x1, double y1, double x2, double y2, Colour c);
     void changed() const { if (on_change_) on_change_(); }
     void flush() const;

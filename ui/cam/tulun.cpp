@@ -13,6 +13,7 @@
 #include "core/number_text.h"
 #include "draw/surface_widget.h"
 #include "ui/cam/cam_drawing.h"
+#include "ui/common/controls.h"
 #include "ui/common/messages.h"
 #include "ui/common/twips.h"
 #include "ui/common/vb_scroll_bar.h"
@@ -30,21 +31,6 @@ void place(QWidget* w, int left, int top, int width, int height) {
     ui::place_twips(w, left, top - kTabHeader, width, height);
 }
 
-QLabel* make_label(QWidget* page, const char* name, const char* caption) {
-    auto* l = new QLabel(QString::fromUtf8(caption), page);
-    l->setObjectName(QString::fromLatin1(name));
-    return l;
-}
-QPushButton* make_button(QWidget* page, const char* name, const char* caption) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), page);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
-QLineEdit* make_box(QWidget* page, const char* name, const char* text) {
-    auto* e = new QLineEdit(QString::fromUtf8(text), page);
-    e->setObjectName(QString::fromLatin1(name));
-    return e;
-}
 }  // namespace
 
 tulun::tulun(DesignState&, QWidget* parent) : ui::WorkingWindow(parent) {
@@ -77,14 +63,14 @@ void tulun::build_profile_tab(QWidget* page) {
     place(tpic, 360, 480, 7935, 7815);
 
     const int column = 8700, column_width = 1500;
-    thigh = make_label(page, "thigh", "上升高度");
-    HIGH = make_box(page, "HIGH", "10");
-    tbase = make_label(page, "tbase", "基圆半径");
-    BASE = make_box(page, "BASE", "60");
-    toffset = make_label(page, "toffset", "偏心距");
-    OFFSET = make_box(page, "OFFSET", "5");
-    trool = make_label(page, "trool", "滚子半径");
-    roll = make_box(page, "roll", "10");
+    thigh = ui::make_label(page, "thigh", "上升高度");
+    HIGH = ui::make_text(page, "HIGH", "10");
+    tbase = ui::make_label(page, "tbase", "基圆半径");
+    BASE = ui::make_text(page, "BASE", "60");
+    toffset = ui::make_label(page, "toffset", "偏心距");
+    OFFSET = ui::make_text(page, "OFFSET", "5");
+    trool = ui::make_label(page, "trool", "滚子半径");
+    roll = ui::make_text(page, "roll", "10");
     QLabel* labels[] = {thigh, tbase, toffset, trool};
     QLineEdit* boxes[] = {HIGH, BASE, OFFSET, roll};
     for (int i = 0; i < 4; ++i) {
@@ -92,30 +78,30 @@ void tulun::build_profile_tab(QWidget* page) {
         place(boxes[i], column, 900 + i * 780, column_width, 345);
     }
 
-    theory = make_button(page, "theory", "理论轮廓");
-    real = make_button(page, "real", "实际轮廓");
-    base_tulun = make_button(page, "base_tulun", "显示基圆");
-    cls = make_button(page, "cls", "清屏");
-    t_close = make_button(page, "t_close", "退出");
+    theory = ui::make_button(page, "theory", "理论轮廓");
+    real = ui::make_button(page, "real", "实际轮廓");
+    base_tulun = ui::make_button(page, "base_tulun", "显示基圆");
+    cls = ui::make_button(page, "cls", "清屏");
+    t_close = ui::make_button(page, "t_close", "退出");
     QPushButton* buttons[] = {theory, real, base_tulun, cls, t_close};
     for (int i = 0; i < 5; ++i) place(buttons[i], column, 4080 + i * 660, column_width, 480);
 
     const int row = 8340, row_height = 270;
-    Lst2text = make_label(page, "Lst2text", "近休精度调节");
+    Lst2text = ui::make_label(page, "Lst2text", "近休精度调节");
     place(Lst2text, 360, row, 1260, row_height);
     set2 = new ui::VbScrollBar(Qt::Horizontal, page);
     set2->setObjectName(QStringLiteral("set2"));
     set2->set_range(-5, 5);
     place(set2, 1620, row, 1980, row_height);
-    lst2 = make_label(page, "lst2", "0");
+    lst2 = ui::make_label(page, "lst2", "0");
     place(lst2, 3660, row, 480, row_height);
-    Lst1text = make_label(page, "Lst1text", "远休精度调节");
+    Lst1text = ui::make_label(page, "Lst1text", "远休精度调节");
     place(Lst1text, 4440, row, 1260, row_height);
     set1 = new ui::VbScrollBar(Qt::Horizontal, page);
     set1->setObjectName(QStringLiteral("set1"));
     set1->set_range(-10, 10);
     place(set1, 5700, row, 1980, row_height);
-    lst1 = make_label(page, "lst1", "0");
+    lst1 = ui::make_label(page, "lst1", "0");
     place(lst1, 7740, row, 480, row_height);
     set1->set_value(0);
     set2->set_value(0);
@@ -134,14 +120,14 @@ void tulun::build_curve_tab(QWidget* page) {
     cpic->setObjectName(QStringLiteral("cpic"));
     place(cpic, 120, 1320, 9015, 6615);
 
-    drawcurve = make_button(page, "drawcurve", "升程曲线");
-    speed = make_button(page, "speed", "速度曲线");
-    aspeed = make_button(page, "aspeed", "加速度曲线");
-    cur_cls = make_button(page, "cur_cls", "清屏");
+    drawcurve = ui::make_button(page, "drawcurve", "升程曲线");
+    speed = ui::make_button(page, "speed", "速度曲线");
+    aspeed = ui::make_button(page, "aspeed", "加速度曲线");
+    cur_cls = ui::make_button(page, "cur_cls", "清屏");
     QPushButton* buttons[] = {drawcurve, speed, aspeed, cur_cls};
     for (int i = 0; i < 4; ++i) place(buttons[i], 9270, 1320 + i * 660, 1080, 480);
 
-    la_proce = make_label(page, "la_proce", "计算进度：");
+    la_proce = ui::make_label(page, "la_proce", "计算进度：");
     place(la_proce, 360, 8010, 1260, 315);
     process = new draw::SurfaceWidget(ui::twips(7215), ui::twips(255), page);
     process->setObjectName(QStringLiteral("process"));

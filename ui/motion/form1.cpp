@@ -16,6 +16,7 @@
 #include "core/motion_polygons.h"
 #include "core/number_text.h"
 #include "draw/surface_widget.h"
+#include "ui/common/controls.h"
 #include "ui/common/messages.h"
 #include "ui/common/twips.h"
 #include "ui/common/vb_scroll_bar.h"
@@ -38,22 +39,13 @@ constexpr int kAnalysisWidthTw = 10320, kAnalysisHeightTw = 8000, kGridHeightTw 
 constexpr int kBottomRowY = 508;
 
 QLabel* make_label(const char* name, const char* text, QWidget* parent, int x, int y, int w, int h) {
-    auto* l = new QLabel(QString::fromUtf8(text), parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(x, y, w, h);
-    return l;
+    return ui::at(ui::make_label(parent, name, text), x, y, w, h);
 }
 QLineEdit* make_text(const char* name, const char* text, QWidget* parent, int x, int y, int w, int h) {
-    auto* t = new QLineEdit(QString::fromUtf8(text), parent);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setGeometry(x, y, w, h);
-    return t;
+    return ui::at(ui::make_text(parent, name, text), x, y, w, h);
 }
 QPushButton* make_button(const char* name, const char* text, QWidget* parent, int x, int y, int w, int h) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(x, y, w, h);
-    return b;
+    return ui::at(ui::make_button(parent, name, text), x, y, w, h);
 }
 }  // namespace
 

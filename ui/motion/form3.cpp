@@ -11,6 +11,7 @@
 #include "core/number_text.h"
 #include "core/torque_energy.h"
 #include "draw/surface_widget.h"
+#include "ui/common/controls.h"
 #include "ui/common/messages.h"
 #include "ui/common/twips.h"
 #include "ui/common/vb_scroll_bar.h"
@@ -23,23 +24,15 @@ using ui::ss;
 namespace {
 constexpr double kGravity = 9.8;  // m/s^2, weights to masses
 
+// Rows of the side panel: labels 20 px, text boxes 24 px, buttons 32 px high.
 QLabel* make_label(const char* name, const char* text, QWidget* parent, int x, int y, int w) {
-    auto* l = new QLabel(QString::fromUtf8(text), parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(x, y, w, 20);
-    return l;
+    return ui::at(ui::make_label(parent, name, text), x, y, w, 20);
 }
 QLineEdit* make_text(const char* name, const char* text, QWidget* parent, int x, int y, int w) {
-    auto* t = new QLineEdit(QString::fromUtf8(text), parent);
-    t->setObjectName(QString::fromLatin1(name));
-    t->setGeometry(x, y, w, 24);
-    return t;
+    return ui::at(ui::make_text(parent, name, text), x, y, w, 24);
 }
 QPushButton* make_button(const char* name, const char* text, QWidget* parent, int x, int y, int w) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(x, y, w, 32);
-    return b;
+    return ui::at(ui::make_button(parent, name, text), x, y, w, 32);
 }
 }  // namespace
 
