@@ -200,7 +200,7 @@ void firstpage::open_window(ui::WorkingWindow* w) {
     hide();
 }
 
-// Each working window's area adds its window here as it is built.
+// The seven working windows; each reads the design state itself when it loads.
 void firstpage::PMdonghua_Click() { open_window(new pingmian(state_)); }
 void firstpage::TSweizhi_Click() { open_window(new teshu(state_)); }
 void firstpage::YDhePH_Click() { open_window(new Form1(state_)); }

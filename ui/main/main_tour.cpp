@@ -45,9 +45,7 @@ bool run_tour(const QString& dir, DesignState& state) {
     visit(fp.shujushuchu, [&](QWidget* w) { tour_results(tour, w); });
     visit(fp.XHTyanshi, [&](QWidget* w) { tour_cycle(tour, w); });
     visit(fp.TSweizhi, [&](QWidget* w) { tour_special(tour, w); });
-
     visit(fp.PMdonghua, [&](QWidget* w) { tour_pingmian(tour, w); });
-
     visit(fp.TLsheji, [&](QWidget* w) { tour_cam(tour, w); });
     visit(fp.CommandButton1, [&](QWidget* w) { tour_cam_mounting(tour, w); });
     visit(fp.YDhePH, [&](QWidget* w) { tour_motion(tour, w); });

@@ -2,7 +2,9 @@
 // valid and invalid input, the two modes, and what reaches the design state.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <memory>
@@ -124,6 +126,30 @@ TEST_F(MainWindowTest, SecondConfirmationOverwritesAndBackHidesCamMountingButton
     EXPECT_TRUE(w.CommandButton1->isVisibleTo(&w));
     EXPECT_EQ(state->hs_h, "300");
     EXPECT_GT(state->lg_l, 441.85);
+}
+
+TEST_F(MainWindowTest, EachMenuButtonOpensItsWindowAndClosingShowsTheHubAgain) {
+    w.MRshuju->click();
+    w.show();
+    const std::pair<QPushButton*, const char*> buttons[] = {
+        {w.PMdonghua, "pingmian"}, {w.TSweizhi, "teshu"},     {w.YDhePH, "Form1"},
+        {w.TLsheji, "tulun"},      {w.XHTyanshi, "xunhuan"},  {w.CommandButton1, "Tlanzhuang"},
+        {w.shujushuchu, "frmshuju"}};
+    for (const auto& [button, name] : buttons) {
+        SCOPED_TRACE(name);
+        button->click();
+        QPointer<QWidget> opened = w.current_window();
+        ASSERT_TRUE(opened);
+        EXPECT_EQ(opened->objectName(), QString::fromLatin1(name));
+        EXPECT_TRUE(opened->isVisible());
+        EXPECT_FALSE(w.isVisible());
+        opened->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(opened.isNull());  // unloaded: reopening starts afresh
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_TRUE(in_menu_mode());
+    }
+    EXPECT_TRUE(messages.messages.empty());
 }
 
 }  // namespace
