@@ -168,7 +168,10 @@ void Form1::centre_on_screen() {
 }
 
 void Form1::CommandButton1_Click() {
-    set_frame_size(kAnalysisWidthTw, kAnalysisHeightTw);
+    // The tab still selected from an earlier visit gets its own height: a tab
+    // that is shown again reports no change, and the fifteen-position diagrams
+    // would otherwise come back with their bottom row cut off.
+    SSTab1_Click(SSTab1->currentIndex());
     centre_on_screen();
     SSTab1->show();
     Command2->raise();

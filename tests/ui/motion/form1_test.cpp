@@ -99,6 +99,27 @@ TEST(Form1Views, TabsSetTheHeightAndShowTheScaleOfTheirDiagram) {
     EXPECT_GT(o.w->Command1->geometry().top(), o.w->height() - 1);
 }
 
+TEST(Form1Views, BackToTheAnalysisViewOnAGridTabKeepsItsBottomRow) {
+    for (int tab : {1, 2}) {
+        Opened o;
+        o.w->CommandButton1->click();
+        const int short_height = o.w->height();
+        o.w->SSTab1->setCurrentIndex(tab);
+        const int tall_height = o.w->height();
+        o.w->Command2->click();
+        o.w->CommandButton1->click();
+        EXPECT_EQ(o.w->SSTab1->currentIndex(), tab);
+        EXPECT_EQ(o.w->height(), tall_height) << tab;
+        EXPECT_LT(o.w->Command1->geometry().bottom(), o.w->height()) << tab;
+        EXPECT_EQ(o.w->Text16->isVisible(), tab == 1);
+        EXPECT_EQ(o.w->Text17->isVisible(), tab == 2);
+        o.w->SSTab1->setCurrentIndex(0);
+        o.w->Command2->click();
+        o.w->CommandButton1->click();
+        EXPECT_EQ(o.w->height(), short_height) << tab;
+    }
+}
+
 TEST(Form1Single, BothPolygonsCloseAsDrawn) {
     Opened o;
     for (const char* angle : {"30", "100", "200", "290", "-45"}) {
