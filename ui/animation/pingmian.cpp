@@ -95,7 +95,10 @@ void pingmian::build_controls() {
     Label8 = label("Label8", "连杆长度：", 360, 7080, kLabelW, kLabelH);
     Text5 = text_box("Text5", 1440, 6960);
 
-    Label1 = label("Label1", "示意图：", 1320, 480, kLabelW, 720);
+    // The 14.25 pt title is a little wider than the gap before the schematic:
+    // it stays on one line and its last cell (the colon's blank half) passes
+    // under the picture, which is created after it and so lies on top.
+    Label1 = label("Label1", "示意图：", 1320, 480, 1320, 720);
     Label1->setFont(ui::cjk_font(14.25, true));
     Picture1 = new draw::SurfaceWidget(ui::twips(3015), ui::twips(4455), this);
     Picture1->setObjectName(QStringLiteral("Picture1"));

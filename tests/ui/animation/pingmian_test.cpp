@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -210,6 +211,18 @@ TEST(Pingmian, SpeedBarSetsTheStepAndTheSharedStateIsNeverWritten) {
     EXPECT_TRUE(test::near(t.w->model().step_angle, 0.1, 1e-15));
     EXPECT_EQ(t.state.hs_h, "225");
     EXPECT_EQ(t.state.lg_l, 0);
+}
+
+// The large title of the schematic reads on one line; the schematic, lying on
+// top of the title's end, leaves its three characters clear.
+TEST(Pingmian, SchematicTitleStaysOnOneLine) {
+    Window t;
+    const QLabel* title = t.w->Label1;
+    const QFontMetrics fm(title->font());
+    EXPECT_LT(title->heightForWidth(title->width()), 2 * fm.lineSpacing());
+    EXPECT_LE(title->x() + fm.horizontalAdvance(QStringLiteral("示意图")), t.w->Picture1->x());
+    const QObjectList kids = t.w->children();
+    EXPECT_LT(kids.indexOf(title), kids.indexOf(t.w->Picture1));
 }
 
 TEST(Pingmian, ExitClosesAndTellsTheMainWindow) {
