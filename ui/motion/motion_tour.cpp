@@ -38,12 +38,17 @@ void tour_motion(ui::Tour& tour, QWidget* window) {
         for (int m = 1; m <= 3; ++m) {
             f2->Goujian[static_cast<size_t>(m)]->click();
             // Near the gas peak (400 degrees) the forces are large: a coarser
-            // reduction and the origin lower down keep the whole polygon in the picture.
+            // reduction keeps the whole polygon in the picture. Under the gas
+            // force the polygons of crank and piston rise from the origin (frame
+            // on crank, rod on piston point up), so the origin goes lower down;
+            // the rod's hangs below it (piston on rod points down), so its
+            // origin stays where it starts.
             struct View {
                 const char* angle;
                 int reduction, origin;
             };
-            for (const View& v : {View{"0", 342, 50}, View{"400", 1000, 100}}) {
+            const int peak_origin = m == 2 ? 50 : 100;
+            for (const View& v : {View{"0", 342, 50}, View{"400", 1000, peak_origin}}) {
                 const char* angle = v.angle;
                 f2->f_itxt->setText(QString::fromLatin1(angle));
                 f2->VScroll2->set_value(v.reduction);
