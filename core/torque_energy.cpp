@@ -88,6 +88,8 @@ std::optional<TorqueFigures> torque_figures(const ForceTable& table, double n_rp
     t.dx = torque_step();
     t.ang = torque_angles();
     t.mom = torque_samples(table);
+    for (double m : t.mom)
+        if (!(std::fabs(m) <= kTorqueLimit)) return std::nullopt;
     t.m_mean = mean_resisting_torque(t.mom, t.dx);
     t.extremes = torque_extremes(t.mom);
     t.energy = energy_figures(excess_torques(t.mom, t.m_mean), t.dx);

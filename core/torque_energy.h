@@ -71,7 +71,13 @@ struct TorqueFigures {
     double j_fly = 0;  // kg m^2
     double p_eng = 0;  // W
 };
-// Nothing when delta is not positive or the result is not finite.
+// Largest driving torque the figures are computed for, N*m: far beyond any
+// engine, and small enough that the excess torques still round to exact whole
+// numbers in the integer type that holds them.
+inline constexpr double kTorqueLimit = 1e15;
+
+// Nothing when delta is not positive, the crank stands still, a torque sample
+// lies beyond kTorqueLimit or a result is not finite.
 std::optional<TorqueFigures> torque_figures(const ForceTable& table, double n_rpm, double delta);
 
 // Balancing mass at radius R (m) that balances the rotating masses at the

@@ -98,6 +98,22 @@ TEST(Energy, WideExcessTorquesDoNotOverflow) {
     EXPECT_TRUE(near(e.dw_max, ref.dw_max, 1e-9));
 }
 
+TEST(Energy, TorquesBeyondExactWholeNumbersAreRefused) {
+    // Whole-number excess torques are exact only up to about 9e15 N*m; past
+    // that the rounding would turn the energy figures into noise.
+    for (double peak : {1e15, -1e15, 1.0000001e15, 1e20, -1e300}) {
+        ForceTable table;
+        for (int row = 0; row < 720; ++row) table.set(row, kMb, row < 360 ? 500.0 : -200.0);
+        table.set(400, kMb, peak);
+        const auto t = torque_figures(table, 620, 0.02);
+        EXPECT_EQ(t.has_value(), std::fabs(peak) <= kTorqueLimit) << peak;
+        if (t) {
+            const EnergyFigures ref = trapezoid_energy(t->mom, t->m_mean, t->dx);
+            EXPECT_TRUE(near(t->energy.dw_max, ref.dw_max, 1e-12)) << peak;
+        }
+    }
+}
+
 TEST(Flywheel, TheTextbookExample) {
     const double w = crank_speed(620);
     EXPECT_TRUE(near(w, 64.93, 1e-3));

@@ -123,9 +123,13 @@ void Form3::draw_and_compute(bool clear_first) {
         ui::show_message(this, QStringLiteral("请输入大于0的数字"), ui::kTitleError);
         return;
     }
-    const auto t = torque_figures(state_.force_table, val(state_.qb_w), *delta);
+    const double n = val(state_.qb_w);
+    const auto t = torque_figures(state_.force_table, n, *delta);
     if (!t) {
-        ui::show_message(this, QStringLiteral("曲柄转速为0，无法计算飞轮转动惯量"), ui::kTitleError);
+        ui::show_message(this,
+                         crank_speed(n) == 0 ? QStringLiteral("曲柄转速为0，无法计算飞轮转动惯量")
+                                             : QStringLiteral("力矩超出可计算的范围，请检查设计数据"),
+                         ui::kTitleError);
         return;
     }
     draw::DrawingSurface& s = Picture1->surface();

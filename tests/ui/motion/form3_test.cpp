@@ -151,6 +151,24 @@ TEST(Form3Refusals, FluctuationMustBeAPositiveNumber) {
     }
 }
 
+TEST(Form3Refusals, TorquesTooLargeToComputeShowNoFigures) {
+    // A piston of 1e9 mm turns the gas force into torques near 1e17 N*m.
+    auto state = test::default_design();
+    state->hs_d = "1e9";
+    ASSERT_TRUE(fill_force_table(*state));
+    QPointer<Form3> w = new Form3(*state);
+    w->show();
+    test::MessageRecorder rec;
+    w->Command1->click();
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].first, QStringLiteral("力矩超出可计算的范围，请检查设计数据"));
+    EXPECT_EQ(rec.messages[0].second, QStringLiteral("错误"));
+    EXPECT_TRUE(w->Picture1->surface().display_list().empty());
+    for (QLineEdit* t : {w->Text1, w->Text2, w->Text3, w->Text4, w->Text8, w->Text9})
+        EXPECT_EQ(t->text(), QStringLiteral(" "));
+    delete w.data();
+}
+
 TEST(Form3Balancing, MassHalvesWhenTheRadiusDoubles) {
     Opened o;
     o.w->Command2->click();
