@@ -62,25 +62,30 @@ void xunhuan::xh1_line(double x1, double y1, double x2, double y2, std::uint32_t
     if (!text.isEmpty()) s.print(text);
 }
 
-// The crank circle and the top-dead-centre ray are drawn again in place on
-// every change; the crank itself is the movable Line2, so no trail builds up.
+// The dial (crank circle, centre, top-dead-centre ray and its caption) depends
+// only on jd_wai, so it is drawn when the picture first shows the crank and
+// again only if the top dead centre moved: painting it over itself on every
+// step of the animation would thicken its smoothed edges and smear the caption.
+// The crank itself is the movable Line2, so no trail builds up.
 void xunhuan::draw_crank_picture(int a) {
     draw::DrawingSurface& s = Picture2->surface();
     s.set_line_width(2);
     jd_wai_ = state_.jd_wai;
-    s.circle(0, 0, kCrankRadius, draw::rgb(100, 150, 100));
-    s.circle(0, 0, 2, draw::rgb(255, 5, 0));
-
     const CrankPicture c = crank_picture(a, jd_wai_);
+    if (dial_jd_wai_ != jd_wai_) {
+        dial_jd_wai_ = jd_wai_;
+        s.circle(0, 0, kCrankRadius, draw::rgb(100, 150, 100));
+        s.circle(0, 0, 2, draw::rgb(255, 5, 0));
+        s.line(0, 0, c.tdc_x, c.tdc_y, draw::rgb(255, 5, 0));
+        s.set_current(c.caption_x, c.caption_y);
+        s.print(QStringLiteral("活塞最高点"));
+    }
+
     s.place_line_element(Line2, 0, 0, c.pin_x, c.pin_y);
     s.place_shape_element(Shape1, c.marker_left, c.marker_top);
     Picture1->surface().set_element_visible_line(Line1, true);
     s.set_element_visible_line(Line2, true);
     s.set_element_visible_shape(Shape1, true);
-
-    s.line(0, 0, c.tdc_x, c.tdc_y, draw::rgb(255, 5, 0));
-    s.set_current(c.caption_x, c.caption_y);
-    s.print(QStringLiteral("活塞最高点"));
 }
 
 // A quiet backdrop: a vertical wash from steel blue to near white, a frame
