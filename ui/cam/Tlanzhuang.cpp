@@ -1,9 +1,11 @@
 // The cam mounting angle window: alpha and beta from the limit-position angle.
 #include "ui/cam/Tlanzhuang.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 
 #include "core/cam_mounting.h"
 #include "core/design_state.h"
@@ -18,6 +20,17 @@ namespace {
 using ui::qs;
 constexpr int kPictureWidth = 525, kPictureHeight = 539;
 constexpr int kPictureLeft = 160, kPictureTop = 16;
+
+// The value boxes keep their given size, yet beta carries fifteen significant
+// digits: the font steps down until the whole number shows, so no digit hides
+// past the box's edge. QLineEdit keeps 2 pixels free on each side of its text.
+void fit_font_to_text(QLineEdit* box) {
+    const int room = box->width() - 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box) - 4;
+    QFont font = box->font();
+    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(box->text()) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    box->setFont(font);
+}
 }  // namespace
 
 Tlanzhuang::Tlanzhuang(DesignState& state, QWidget* parent) : ui::WorkingWindow(parent) {
@@ -54,6 +67,8 @@ Tlanzhuang::Tlanzhuang(DesignState& state, QWidget* parent) : ui::WorkingWindow(
     Text1->setText(QStringLiteral("710"));
     if (const std::optional<MountingAngles> m = mounting_angles(val(state.hs_k))) {
         Text2->setText(qs(plain(m->beta)));
+        fit_font_to_text(Text2);
+        Text1->setFont(Text2->font());
         Text2->setCursorPosition(0);
     } else {
         ui::show_message(this, QStringLiteral("行程速比系数K为-1，无法求出极位夹角"), ui::kTitleDataError);

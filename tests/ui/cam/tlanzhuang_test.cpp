@@ -29,6 +29,15 @@ TEST(Tlanzhuang, AnglesFromTheStrokeSpeedRatio) {
         EXPECT_EQ(w.Text1->text(), QStringLiteral("710")) << c.k;
         EXPECT_EQ(w.Text2->text(), QString::fromLatin1(c.beta)) << c.k;
         EXPECT_TRUE(rec.messages.empty());
+        // Every digit of beta is in sight: the character at the box's right
+        // edge is the end of the number, with the box at its given size.
+        w.show();
+        w.grab();
+        for (QLineEdit* box : {w.Text1, w.Text2}) {
+            EXPECT_EQ(box->width(), 89);
+            EXPECT_EQ(box->cursorPositionAt(QPoint(box->width() - 3, box->height() / 2)), box->text().size())
+                << c.k << " " << box->objectName().toStdString();
+        }
     }
 }
 
