@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/kinematics.h"
+#include "core/number_text.h"
 
 namespace vm {
 
@@ -45,7 +46,7 @@ std::optional<double> gas_pressure_at(double x, const GasBreakPoints& bp) {
 }
 
 long long cycle_degree(double jd_wai, double phi) {
-    return static_cast<long long>(std::floor(jd_wai - phi * 180 / kPiAnalysis + 1e-6));
+    return int_floor(jd_wai - phi * 180 / kPiAnalysis + 1e-6);
 }
 
 std::optional<double> qitiyaqiang(double r, double l, double e, double phi, double jd_wai, double jd_nei,

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace vm {
 namespace {
@@ -155,9 +156,20 @@ std::string printed_number(double x) {
     return " " + p + " ";
 }
 
-long long cint(double x) { return static_cast<long long>(std::nearbyint(x)); }
+namespace {
+// A whole double as a long long, held at the type's ends instead of overflowing
+// (NaN reads as 0), so absurd inputs give absurd but defined numbers.
+long long saturate(double whole) {
+    if (std::isnan(whole)) return 0;
+    if (whole >= 9.2e18) return std::numeric_limits<long long>::max();
+    if (whole <= -9.2e18) return std::numeric_limits<long long>::min();
+    return static_cast<long long>(whole);
+}
+}  // namespace
 
-long long int_floor(double x) { return static_cast<long long>(std::floor(x)); }
+long long cint(double x) { return saturate(std::nearbyint(x)); }
+
+long long int_floor(double x) { return saturate(std::floor(x)); }
 
 std::optional<long long> vb_mod(double a, double b) {
     long long ia = cint(a), ib = cint(b);

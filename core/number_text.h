@@ -39,7 +39,8 @@ std::string plain(double x);
 // minus sign), the plain form, and a blank behind.
 std::string printed_number(double x);
 
-// CInt: round half to even to a whole number.
+// CInt: round half to even to a whole number. CInt and Int hold values beyond
+// the range of long long at its ends and read NaN as 0.
 long long cint(double x);
 // Int: the greatest whole number not above x.
 long long int_floor(double x);

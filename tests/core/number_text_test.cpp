@@ -97,6 +97,10 @@ TEST(NumberText, WholeNumberRules) {
     EXPECT_EQ(vb_mod(10.5, 4), 2);  // 10.5 rounds to 10
     EXPECT_EQ(vb_mod(11.5, 4), 0);  // 11.5 rounds to 12
     EXPECT_FALSE(vb_mod(5, 0.4).has_value());
+    // Beyond the whole-number range: held at the ends, never undefined.
+    EXPECT_EQ(cint(1e300), std::numeric_limits<long long>::max());
+    EXPECT_EQ(int_floor(-1e300), std::numeric_limits<long long>::min());
+    EXPECT_EQ(cint(std::nan("")), 0);
 }
 
 }  // namespace
