@@ -131,8 +131,7 @@ std::optional<Kinematics> jisuan(double r, double l, double e, double phi, doubl
     xiangdui_sudu(k, place);
     k.dir_a_ba_n = k.psi + kPiAnalysis;
     k.dir_a_a = phi + kPiAnalysis;
-    xiangdui_jiasudu(k, place);
-    k.dir_a_ba_t = tangential_direction(k);
+    xiangdui_jiasudu(k, place);  // also settles dir_a_ba_t from a_ax + a_ba_nx
     k.dir_a_b = k.a_b >= 0 ? 3.1415926 / 2 : 9.4247778 / 2;
     return k;
 }

@@ -36,19 +36,6 @@ DrawingSurface::DrawingSurface(int width_px, int height_px, Colour background)
     pixels_.fill(to_qcolor(background_));
 }
 
-void DrawingSurface::resize(int width_px, int height_px) {
-    flush();
-    width_ = width_px > 0 ? width_px : 1;
-    height_ = height_px > 0 ? height_px : 1;
-    QImage bigger(width_, height_, QImage::Format_ARGB32_Premultiplied);
-    bigger.fill(to_qcolor(background_));
-    QPainter p(&bigger);
-    p.drawImage(0, 0, pixels_);
-    p.end();
-    pixels_ = bigger;
-    changed();
-}
-
 void DrawingSurface::clear() {
     list_.clear();
     painted_ = 0;
@@ -149,7 +136,7 @@ Primitive DrawingSurface::centred(PrimitiveKind kind, double x, double y, double
 
 void DrawingSurface::circle(double x, double y, double r, Colour c) {
     Primitive p = centred(fill_on_ ? PrimitiveKind::FilledCircle : PrimitiveKind::Circle, x, y, r, c);
-    p.x2 = fill_colour_;  // fill colour travels in x2 for filled circles
+    p.fill = fill_colour_;
     add(std::move(p));
 }
 
@@ -189,10 +176,6 @@ void DrawingSurface::print(const QString& text, bool newline) {
     } else {
         cx_ = from_px_x(to_px_x(cx_) + advance_px);
     }
-}
-
-double DrawingSurface::text_width(const QString& text) const {
-    return std::fabs(QFontMetricsF(font_).horizontalAdvance(text) * sw_ / width_);
 }
 
 double DrawingSurface::text_height() const {
@@ -256,7 +239,7 @@ void paint_primitive(QPainter& p, const Primitive& prim) {
             p.drawEllipse(QPointF(prim.x1, prim.y1), prim.radius, prim.radius);
             break;
         case PrimitiveKind::FilledCircle:
-            p.setBrush(to_qcolor(static_cast<Colour>(prim.x2)));
+            p.setBrush(to_qcolor(prim.fill));
             p.drawEllipse(QPointF(prim.x1, prim.y1), prim.radius, prim.radius);
             break;
         case PrimitiveKind::Arc: {

@@ -26,13 +26,16 @@ enum class PrimitiveKind { Line, Box, FilledBox, Circle, FilledCircle, Arc, Poin
 // One recorded drawing operation, in device pixels (y down).
 struct Primitive {
     PrimitiveKind kind = PrimitiveKind::Line;
-    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;  // line ends / box corners / circle centre in x1,y1 / text origin
+    // Line ends or box corners; the centre of a circle, arc or point in x1, y1; for
+    // text the top-left corner in x1, y1 and its width and line height in x2, y2.
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     double radius = 0;                      // circles and arcs, pixels
     double start = 0, end = 0;              // arcs: radians, counter-clockwise on screen
     Colour colour = 0;
-    int width = 1;  // pixels
-    int style = 0;  // 0 solid, 1 dashed
-    QString text;   // Text
+    Colour fill = 0;  // FilledCircle: the fill colour
+    int width = 1;    // pixels
+    int style = 0;    // 0 solid, 1 dashed
+    QString text;     // Text
     double font_size = 9;  // Text: point size
     bool bold = false;     // Text
 };
@@ -62,8 +65,6 @@ public:
 
     int width_px() const { return width_; }
     int height_px() const { return height_; }
-    // Resizing keeps what was drawn at its pixel position; the scale keeps its values.
-    void resize(int width_px, int height_px);
 
     // Erase to the background; the current point goes to the top-left corner.
     void clear();
@@ -134,8 +135,7 @@ public:
     void print(const QString& text, bool newline = true);
     void print(const std::string& utf8, bool newline = true) { print(QString::fromStdString(utf8), newline); }
     void print(const char* utf8, bool newline = true) { print(QString::fromUtf8(utf8), newline); }
-    // Text extent in user units under the current font and scale.
-    double text_width(const QString& text) const;
+    // Height of a text line in user units under the current font and scale.
     double text_height() const;
 
     // Movable elements, addressed by the index their add_ returns.

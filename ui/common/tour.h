@@ -19,11 +19,9 @@ public:
     void snap(QWidget* window, const QString& name);
     // Keeps the text of every QLineEdit and QLabel of the window under its name.
     void record_controls(QWidget* window, const QString& window_name);
-    // Writes controls.json; false when it cannot be written.
+    // Writes controls.json; false when it or any picture could not be written.
     bool finish();
     int pictures() const { return pictures_; }
-    // True when any picture failed to save.
-    bool failed() const { return failed_; }
 
 private:
     QString dir_;

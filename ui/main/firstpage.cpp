@@ -164,22 +164,21 @@ void firstpage::shujuOK_Click() {
     }
     to_menu_mode();
     store_parameters();
-    state_.lg_l = s.value.l;
-    state_.qb_r = s.value.r;
-    state_.jd_wai = s.value.jd_wai;
-    state_.jd_nei = s.value.jd_nei;
-    state_.confirmed = true;
+    store_dimensions(s.value);
 }
 
 void firstpage::MRshuju_Click() {
     for (int i = 0; i < 11; ++i) boxes[i]->setText(QString::fromLatin1(kParameters[i].default_text));
     store_parameters();
     to_menu_mode();
-    const SynthesisResult s = dimension_synthesis(val(state_.hs_h), val(state_.hs_k), val(state_.hs_e));
-    state_.lg_l = s.value.l;
-    state_.qb_r = s.value.r;
-    state_.jd_wai = s.value.jd_wai;
-    state_.jd_nei = s.value.jd_nei;
+    store_dimensions(dimension_synthesis(val(state_.hs_h), val(state_.hs_k), val(state_.hs_e)).value);
+}
+
+void firstpage::store_dimensions(const Synthesis& s) {
+    state_.lg_l = s.l;
+    state_.qb_r = s.r;
+    state_.jd_wai = s.jd_wai;
+    state_.jd_nei = s.jd_nei;
     state_.confirmed = true;
 }
 

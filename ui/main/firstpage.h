@@ -12,6 +12,7 @@ class QPushButton;
 
 namespace vm {
 struct DesignState;
+struct Synthesis;
 namespace draw {
 class SurfaceWidget;
 class DrawingSurface;
@@ -52,6 +53,8 @@ private slots:
 private:
     void build_controls();
     void store_parameters();
+    // The rod and crank lengths and the dead-centre angles of a confirmed design.
+    void store_dimensions(const Synthesis& s);
     void to_menu_mode();
     // Shows w without modality and hides this window; when w closes this
     // window shows again.
