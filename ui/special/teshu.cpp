@@ -12,6 +12,7 @@
 #include "core/number_text.h"
 #include "core/special_curves.h"
 #include "draw/surface_widget.h"
+#include "ui/common/controls.h"
 #include "ui/common/messages.h"
 #include "ui/common/twips.h"
 #include "ui/common/vb_scroll_bar.h"
@@ -31,10 +32,20 @@ constexpr double kMaxAngle = 100000;  // degrees either way
 constexpr double kStepAllCurves = kPiSpecial / 3000;
 constexpr double kStepDisplacement = kPiSpecial / 3000;
 constexpr double kStepSingle = kPiSpecial / 5000;
+// The three curves in the order of their labels (Label12..14) and markers (Shape1..3).
+constexpr view::Curve kCurves[3] = {view::Curve::Displacement, view::Curve::Velocity,
+                                    view::Curve::Acceleration};
 
 const QString kNotAMechanism = QStringLiteral("该参数无法构成曲柄滑块机构");
 
 QString fmt(double x) { return ui::qs(format_00_00(x)); }
+
+constexpr int kBoxHeight = 22;  // px, every text box and the output captions
+QLineEdit* output_box(QWidget* parent, const char* name, int x, int y, int w) {
+    auto* b = ui::at(ui::make_text(parent, name, ""), x, y, w, kBoxHeight);
+    b->setReadOnly(true);
+    return b;
+}
 }  // namespace
 
 teshu::teshu(DesignState& state, QWidget* parent) : ui::WorkingWindow(parent), state_(state) {
@@ -54,38 +65,28 @@ teshu::teshu(DesignState& state, QWidget* parent) : ui::WorkingWindow(parent), s
 }
 
 void teshu::build_controls() {
-    auto label = [this](const char* name, const char* caption, int x, int y, int w, int h = 20) {
-        auto* l = new QLabel(QString::fromUtf8(caption), this);
-        l->setObjectName(QString::fromLatin1(name));
-        l->setGeometry(x, y, w, h);
-        return l;
+    auto label = [this](const char* name, const char* caption, int x, int y, int w) {
+        return ui::at(ui::make_label(this, name, caption), x, y, w, 20);
     };
-    auto box = [this](const char* name, int x, int y, int w, bool output) {
-        auto* b = new QLineEdit(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(x, y, w, 22);
-        b->setReadOnly(output);
-        return b;
+    auto box = [this](const char* name, int x, int y, int w) {
+        return ui::at(ui::make_text(this, name, ""), x, y, w, kBoxHeight);
     };
     auto button = [this](const char* name, const char* caption, int x, int y, int w) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(x, y, w, 28);
-        return b;
+        return ui::at(ui::make_button(this, name, caption), x, y, w, 28);
     };
 
     // Inputs down the left edge, each caption above its box.
     Label1 = label("Label1", "活塞行程H  （m m）", 4, 6, 146);
-    Text1 = box("Text1", 4, 26, 144, false);
+    Text1 = box("Text1", 4, 26, 144);
     Label2 = label("Label2", "活塞直径D  （m m）", 4, 52, 146);
-    Text2 = box("Text2", 4, 72, 144, false);
+    Text2 = box("Text2", 4, 72, 144);
     Label3 = label("Label3", "与X轴夹角θ （o ）", 4, 98, 146);
-    Text3 = box("Text3", 4, 118, 144, false);
+    Text3 = box("Text3", 4, 118, 144);
     Text3->setText(QStringLiteral("0"));
     Label4 = label("Label4", "偏心距E   （m m）", 4, 144, 146);
-    Text4 = box("Text4", 4, 164, 144, false);
+    Text4 = box("Text4", 4, 164, 144);
     Label5 = label("Label5", "行程速比K", 4, 190, 146);
-    Text5 = box("Text5", 4, 210, 144, false);
+    Text5 = box("Text5", 4, 210, 144);
 
     Command1 = button("Command1", "确定", 4, 242, 70);
     Command4 = button("Command4", "默认", 78, 242, 70);
@@ -112,11 +113,10 @@ void teshu::build_controls() {
     Command10 = button("Command10", "运转", 870, 42, 70);
     Command11 = button("Command11", "暂停", 946, 42, 70);
     Label24 = label("Label24", "总共转过的度数：", 556, 82, 112);
-    Text12 = box("Text12", 670, 81, 96, true);
+    Text12 = output_box(this, "Text12", 670, 81, 96);
     Command12 = button("Command12", "画曲线图", 920, 78, 96);
 
-    for (QPushButton* b : {Command5, Command6, Command7, Command8, Command10, Command11, Command12})
-        b->setEnabled(false);
+    enable_after_confirmation(false);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -140,41 +140,31 @@ void teshu::build_controls() {
 
 void teshu::build_outputs() {
     auto label = [this](const char* name, const char* caption, int x, int y, int w) {
-        auto* l = new QLabel(QString::fromUtf8(caption), this);
-        l->setObjectName(QString::fromLatin1(name));
-        l->setGeometry(x, y, w, 22);
-        return l;
-    };
-    auto box = [this](const char* name, int x, int y, int w) {
-        auto* b = new QLineEdit(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(x, y, w, 22);
-        b->setReadOnly(true);
-        return b;
+        return ui::at(ui::make_label(this, name, caption), x, y, w, kBoxHeight);
     };
     Label6 = label("Label6", "连杆长L(mm)", 4, 318, 80);
-    Text6 = box("Text6", 86, 318, 62);
+    Text6 = output_box(this, "Text6", 86, 318, 62);
     Text6->setText(QStringLiteral("441.85"));
     Label7 = label("Label7", "曲柄长R(mm)", 4, 346, 80);
-    Text7 = box("Text7", 86, 346, 62);
+    Text7 = output_box(this, "Text7", 86, 346, 62);
     Text7->setText(QStringLiteral("111.73"));
     Label8 = label("Label8", "A点坐标 X", 4, 384, 70);
-    Text8 = box("Text8", 76, 384, 72);
+    Text8 = output_box(this, "Text8", 76, 384, 72);
     Label9 = label("Label9", "Y", 60, 410, 14);
-    Text9 = box("Text9", 76, 410, 72);
+    Text9 = output_box(this, "Text9", 76, 410, 72);
     Label10 = label("Label10", "B点坐标 X", 4, 446, 70);
-    Text10 = box("Text10", 76, 446, 72);
+    Text10 = output_box(this, "Text10", 76, 446, 72);
     Label11 = label("Label11", "Y", 60, 472, 14);
-    Text11 = box("Text11", 76, 472, 72);
+    Text11 = output_box(this, "Text11", 76, 472, 72);
 
     Label25 = label("Label25", "位移值 S", 556, 638, 70);
-    Text15 = box("Text15", 630, 638, 110);
+    Text15 = output_box(this, "Text15", 630, 638, 110);
     Label26 = label("Label26", "m m", 746, 638, 60);
     Label19 = label("Label19", "速度   V", 556, 666, 70);
-    Text13 = box("Text13", 630, 666, 110);
+    Text13 = output_box(this, "Text13", 630, 666, 110);
     Label22 = label("Label22", "m m/s", 746, 666, 60);
     Label20 = label("Label20", "加速度 α", 556, 694, 70);
-    Text14 = box("Text14", 630, 694, 110);
+    Text14 = output_box(this, "Text14", 630, 694, 110);
     Label23 = label("Label23", "m m/s^2", 746, 694, 60);
 }
 
@@ -191,13 +181,11 @@ void teshu::build_curve_area() {
     view::set_diagram_scale(s);
     // The markers wear their curves' colours; hidden until a confirmation places them.
     int* shapes[3] = {&Shape1, &Shape2, &Shape3};
-    const view::Curve curves[3] = {view::Curve::Displacement, view::Curve::Velocity,
-                                   view::Curve::Acceleration};
     for (int i = 0; i < 3; ++i) {
         draw::ShapeElement e;
         e.kind = draw::ShapeKind::Circle;
         e.width = e.height = ui::twips(135);
-        e.border = e.fill = view::curve_colour(curves[i]);
+        e.border = e.fill = view::curve_colour(kCurves[i]);
         e.visible = false;
         *shapes[i] = s.add_shape_element(e);
     }
@@ -284,8 +272,7 @@ bool teshu::confirm() {
     place_markers(to_number(ui::ss(Text3->text())).value_or(0) * kPiSpecial / 180);
 
     Timer1->setInterval(kTickMs);
-    for (QPushButton* b : {Command5, Command6, Command7, Command8, Command10, Command11, Command12})
-        b->setEnabled(true);
+    enable_after_confirmation(true);
     st_.confirmed = true;
     return true;
 }
@@ -320,6 +307,11 @@ void teshu::place_markers(double x) {
     s.place_shape_element(Shape2, places->left, places->velocity_top);
     s.place_shape_element(Shape3, places->left, places->acceleration_top);
     for (int i : {Shape1, Shape2, Shape3}) s.set_element_visible_shape(i, true);
+}
+
+void teshu::enable_after_confirmation(bool on) {
+    for (QPushButton* b : {Command5, Command6, Command7, Command8, Command10, Command11, Command12})
+        b->setEnabled(on);
 }
 
 void teshu::stop_with_message() {
@@ -395,10 +387,8 @@ void teshu::Text3_Change(const QString& text) { Command1->setEnabled(!text.isEmp
 
 void teshu::single_curve(int which) {
     if (!st_.confirmed) return;
-    static const view::Curve curves[3] = {view::Curve::Displacement, view::Curve::Velocity,
-                                          view::Curve::Acceleration};
     Picture2->surface().clear();
-    view::draw_curves(Picture2->surface(), st_.mech, st_.H, {curves[which]},
+    view::draw_curves(Picture2->surface(), st_.mech, st_.H, {kCurves[which]},
                       which == 0 ? kStepDisplacement : kStepSingle);
     confirm();
 }

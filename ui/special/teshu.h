@@ -96,6 +96,8 @@ private:
     // A curve label: one curve alone, then the confirmation.
     void single_curve(int which);
     void stop_with_message();
+    // The special positions, the animation and the curves need a designed mechanism.
+    void enable_after_confirmation(bool on);
 
     DesignState& state_;
     SpecialPositionState st_;
