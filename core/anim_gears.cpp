@@ -8,10 +8,6 @@ namespace vm::anim {
 namespace {
 constexpr double kTwoPiGear = 6.2831852;  // the gear drawing's full turn
 
-double rad(double deg) {
-    return deg * kPiDegrees / 180;
-}
-
 Point on_circle(const Gear& g, double radius, double angle) {
     return {g.x + radius * std::cos(angle), g.y + radius * std::sin(angle)};
 }
@@ -37,7 +33,7 @@ GearTable gear_table_setup() {
         g.y = kCrankY + rows[i].dy;
         g.z = rows[i].z;
         g.r = g.z * t.m / 2;
-        g.alpha = rad(rows[i].phase_deg);
+        g.alpha = deg_to_rad(rows[i].phase_deg);
     }
     return t;
 }

@@ -39,7 +39,7 @@ std::optional<Dimensions> anim_dimensions(const Entries& in) {
 double crank_angle_from_text(std::string_view text) {
     // Whole turns are dropped: a typed 1e300 would otherwise leave no room in
     // the double for the tick's 0.06 rad and the crank would never move.
-    return -(std::fmod(val(text), 360.0) + kCrankOffsetDeg) * kPiDegrees / 180;
+    return deg_to_rad(-(std::fmod(val(text), 360.0) + kCrankOffsetDeg));
 }
 
 std::optional<Positions> anim_positions(const Entries& in, const Dimensions& dim,

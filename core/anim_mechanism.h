@@ -15,6 +15,7 @@ struct Point {
 // The animation's degree conversion (deg * 3.1415926 / 180) for typed angles,
 // gear phases and cam marks; it decides where every part starts.
 inline constexpr double kPiDegrees = 3.1415926;
+inline constexpr double deg_to_rad(double deg) { return deg * kPiDegrees / 180; }
 
 // Fixed crank centre A of the drawing.
 inline constexpr double kCrankX = 280, kCrankY = 150;

@@ -10,22 +10,18 @@ namespace vm::anim {
 namespace {
 constexpr double kTwoPiFull = 2 * std::numbers::pi;  // one cam turn, for wrapping the phase
 constexpr double kRiseEnd = kPiDegrees / 3;          // 60 deg of rise
-constexpr double kDwellEnd = 70 * kPiDegrees / 180;  // full lift held 10 deg
-constexpr double kReturnEnd = 130 * kPiDegrees / 180;
+constexpr double kDwellEnd = deg_to_rad(70);         // full lift held 10 deg
+constexpr double kReturnEnd = deg_to_rad(130);
 constexpr double kProfileStep = 0.01;  // rad between profile points
 constexpr double kQuarterTurn = 1.5707963;
-
-double rad(double deg) {
-    return deg * kPiDegrees / 180;
-}
 
 CamTrack track(double cx, double cy, double shift) {
     CamTrack c;
     c.centre_x = cx;
     c.centre_y = cy;
     const double marks_deg[5] = {31.8, 261.8, 321.8, 331.8, 391.8};
-    for (size_t i = 0; i < 5; ++i) c.marks[i] = rad(marks_deg[i]) + shift;
-    c.phase = rad(31.8) + shift;
+    for (size_t i = 0; i < 5; ++i) c.marks[i] = deg_to_rad(marks_deg[i]) + shift;
+    c.phase = deg_to_rad(31.8) + shift;
     follower_update(c);
     return c;
 }
@@ -149,12 +145,12 @@ Sketch right_valve_sketch(const CamTrack& right, const Positions& p) {
     const double L = 20 * right.valve_s;
     Sketch s;
     // Valve head: the middle of the roof between P0 and P5, pushed inwards along
-    // the roof's normal (cos 240 deg, sin 240 deg) by the square root of L.
+    // the roof's normal (cos 240 deg, sin 240 deg) by the square root of |L|.
     const Point roof = sub(p.P5, p.P0);
     const Point Q1 = add(p.P0, scale(roof, 1.0 / 6));
     const Point Q2 = add(p.P0, scale(roof, 2.0 / 3));
-    const double d = std::sqrt(std::sqrt(L * L));
-    const Point w{-d / 2, -std::sqrt(3 * std::sqrt(L * L)) / 2};
+    const double push = std::fabs(L);
+    const Point w{-std::sqrt(push) / 2, -std::sqrt(3 * push) / 2};
     const Point H1 = add(Q1, w), H2 = add(Q2, w);
     s.push_back(line(H1, H2, 2));
 
