@@ -18,6 +18,24 @@ constexpr double kAngleTolerance = 1e-6;
 
 double dead_centre_height(double reach, double E) { return std::sqrt(reach * reach - E * E); }
 
+// Scans phi = first + i*delta for i = 0..count-1 and returns the theta of the
+// first largest slider speed; 0 when no angle moves the slider at all.
+double fastest_theta(const CrankSlider& m, double omega, double first, double delta, int count) {
+    double best_speed = 0;
+    double best_phi = 0;
+    for (int i = 0; i < count; ++i) {
+        const double phi = first + i * delta;
+        const auto p = slider_at(m, phi);
+        if (!p) continue;
+        const double speed = std::fabs(omega * p->dy);
+        if (speed > best_speed) {
+            best_speed = speed;
+            best_phi = phi;
+        }
+    }
+    return -best_phi * 180 / kPiSpecial;
+}
+
 }  // namespace
 
 std::optional<CrankSlider> solve_dimensions(double H, double E, double K) {
@@ -75,28 +93,6 @@ double bottom_dead_centre_theta(const CrankSlider& m) {
     const double y_bdc = dead_centre_height(m.L - m.R, m.E);
     return 360 - (std::atan(y_bdc / m.E) * 180 / kPiSpecial + 180);
 }
-
-namespace {
-
-// Scans phi = first + i*delta for i = 0..count-1 and returns the theta of the
-// first largest slider speed; 0 when no angle moves the slider at all.
-double fastest_theta(const CrankSlider& m, double omega, double first, double delta, int count) {
-    double best_speed = 0;
-    double best_phi = 0;
-    for (int i = 0; i < count; ++i) {
-        const double phi = first + i * delta;
-        const auto p = slider_at(m, phi);
-        if (!p) continue;
-        const double speed = std::fabs(omega * p->dy);
-        if (speed > best_speed) {
-            best_speed = speed;
-            best_phi = phi;
-        }
-    }
-    return -best_phi * 180 / kPiSpecial;
-}
-
-}  // namespace
 
 double left_fastest_theta(const CrankSlider& m, double omega) {
     return fastest_theta(m, omega, -kPiSpecial / 2, -kPiSpecial / 10000, 10001);
