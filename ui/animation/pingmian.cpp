@@ -11,6 +11,7 @@
 #include "core/number_text.h"
 #include "draw/surface_widget.h"
 #include "ui/animation/pingmian_draw.h"
+#include "ui/common/controls.h"
 #include "ui/common/messages.h"
 #include "ui/common/twips.h"
 #include "ui/common/vb_scroll_bar.h"
@@ -24,6 +25,30 @@ constexpr int kTextW = 1095, kTextH = 495;
 constexpr int kLabelW = 1080, kLabelH = 540;
 constexpr int kTickMs = 30;
 constexpr int kSpeedInitial = 3;
+
+// Captions sit on white and wrap within their place, top left.
+QLabel* label(QWidget* parent, const char* name, const char* caption, int left, int top, int width,
+              int height) {
+    QLabel* l = ui::make_label(parent, name, caption);
+    l->setWordWrap(true);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    l->setStyleSheet(QStringLiteral("background: white;"));
+    ui::place_twips(l, left, top, width, height);
+    return l;
+}
+
+QLineEdit* text_box(QWidget* parent, const char* name, int left, int top) {
+    QLineEdit* t = ui::make_text(parent, name, "");
+    ui::place_twips(t, left, top, kTextW, kTextH);
+    return t;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const char* caption, int left, int top,
+                    int width, int height) {
+    QPushButton* b = ui::make_button(parent, name, caption);
+    ui::place_twips(b, left, top, width, height);
+    return b;
+}
 }  // namespace
 
 pingmian::pingmian(DesignState& state, QWidget* parent) : ui::WorkingWindow(parent) {
@@ -42,79 +67,53 @@ pingmian::pingmian(DesignState& state, QWidget* parent) : ui::WorkingWindow(pare
         w->hide();
 }
 
-QLabel* pingmian::label(const char* name, const char* caption, int left, int top, int width,
-                        int height) {
-    auto* l = new QLabel(QString::fromUtf8(caption), this);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setWordWrap(true);
-    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    l->setStyleSheet(QStringLiteral("background: white;"));
-    ui::place_twips(l, left, top, width, height);
-    return l;
-}
-
-QLineEdit* pingmian::text_box(const char* name, int left, int top) {
-    auto* t = new QLineEdit(this);
-    t->setObjectName(QString::fromLatin1(name));
-    ui::place_twips(t, left, top, kTextW, kTextH);
-    return t;
-}
-
-QPushButton* pingmian::button(const char* name, const char* caption, int left, int top, int width,
-                              int height) {
-    auto* b = new QPushButton(QString::fromUtf8(caption), this);
-    b->setObjectName(QString::fromLatin1(name));
-    ui::place_twips(b, left, top, width, height);
-    return b;
-}
-
 void pingmian::build_controls() {
     auto* background = new draw::SurfaceWidget(ui::twips(kClientW), ui::twips(kClientH), this);
     background->setObjectName(QStringLiteral("Background"));
     background->move(0, 0);
-    draw_window_background(background->surface());
+    animation::draw_window_background(background->surface());
 
-    Label6 = label("Label6", "可修改参数：", 120, 1200, 2200, 360);
+    Label6 = label(this, "Label6", "可修改参数：", 120, 1200, 2200, 360);
     Label6->setFont(ui::cjk_font(12, true));
-    Label2 = label("Label2", "活塞行程：", 120, 1680, kLabelW, kLabelH);
-    Text1 = text_box("Text1", 1200, 1560);
-    Label3 = label("Label3", "活塞直径：", 120, 2400, kLabelW, kLabelH);
-    Text2 = text_box("Text2", 1200, 2280);
-    Label4 = label("Label4", "导路与曲柄中心距离：", 120, 3120, kLabelW, kLabelH);
-    Text3 = text_box("Text3", 1200, 3000);
-    Label5 = label("Label5", "行程速比系数：", 120, 3720, kLabelW, kLabelH);
-    Text4 = text_box("Text4", 1200, 3720);
-    Label10 = label("Label10", "曲柄位置 （角度）：", 120, 4440, kLabelW, kLabelH);
-    Text7 = text_box("Text7", 1200, 4440);
+    Label2 = label(this, "Label2", "活塞行程：", 120, 1680, kLabelW, kLabelH);
+    Text1 = text_box(this, "Text1", 1200, 1560);
+    Label3 = label(this, "Label3", "活塞直径：", 120, 2400, kLabelW, kLabelH);
+    Text2 = text_box(this, "Text2", 1200, 2280);
+    Label4 = label(this, "Label4", "导路与曲柄中心距离：", 120, 3120, kLabelW, kLabelH);
+    Text3 = text_box(this, "Text3", 1200, 3000);
+    Label5 = label(this, "Label5", "行程速比系数：", 120, 3720, kLabelW, kLabelH);
+    Text4 = text_box(this, "Text4", 1200, 3720);
+    Label10 = label(this, "Label10", "曲柄位置 （角度）：", 120, 4440, kLabelW, kLabelH);
+    Text7 = text_box(this, "Text7", 1200, 4440);
     Text7->setText(QStringLiteral("0"));
 
-    Label7 = label("Label7", "输出参数：", 360, 6000, 2200, 360);
+    Label7 = label(this, "Label7", "输出参数：", 360, 6000, 2200, 360);
     Label7->setFont(ui::cjk_font(12, true));
-    Label9 = label("Label9", "曲柄长度：", 360, 6480, kLabelW, kLabelH);
-    Text6 = text_box("Text6", 1440, 6360);
-    Label8 = label("Label8", "连杆长度：", 360, 7080, kLabelW, kLabelH);
-    Text5 = text_box("Text5", 1440, 6960);
+    Label9 = label(this, "Label9", "曲柄长度：", 360, 6480, kLabelW, kLabelH);
+    Text6 = text_box(this, "Text6", 1440, 6360);
+    Label8 = label(this, "Label8", "连杆长度：", 360, 7080, kLabelW, kLabelH);
+    Text5 = text_box(this, "Text5", 1440, 6960);
 
     // The 14.25 pt title is a little wider than the gap before the schematic:
     // it stays on one line and its last cell (the colon's blank half) passes
     // under the picture, which is created after it and so lies on top.
-    Label1 = label("Label1", "示意图：", 1320, 480, 1320, 720);
+    Label1 = label(this, "Label1", "示意图：", 1320, 480, 1320, 720);
     Label1->setFont(ui::cjk_font(14.25, true));
     Picture1 = new draw::SurfaceWidget(ui::twips(3015), ui::twips(4455), this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->move(ui::twips(2400), ui::twips(480));
-    draw_engine_schematic(Picture1->surface());
+    animation::draw_engine_schematic(Picture1->surface());
 
     Picture2 = new draw::SurfaceWidget(ui::twips(5775), ui::twips(kClientH), this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->move(ui::twips(5520), 0);
 
-    Command1 = button("Command1", "绘图", 240, 7680, 975, 495);
-    Command2 = button("Command2", "清屏", 1440, 7680, 975, 495);
-    Command4 = button("Command4", "运转", 2640, 7680, 975, 495);
-    Command5 = button("Command5", "停转", 3840, 7680, 975, 495);
-    Command3 = button("Command3", "显示活塞极限位置", 360, 8640, 1935, 735);
-    return_ = button("return", "退出", 3120, 8640, 1335, 735);
+    Command1 = button(this, "Command1", "绘图", 240, 7680, 975, 495);
+    Command2 = button(this, "Command2", "清屏", 1440, 7680, 975, 495);
+    Command4 = button(this, "Command4", "运转", 2640, 7680, 975, 495);
+    Command5 = button(this, "Command5", "停转", 3840, 7680, 975, 495);
+    Command3 = button(this, "Command3", "显示活塞极限位置", 360, 8640, 1935, 735);
+    return_ = button(this, "return", "退出", 3120, 8640, 1335, 735);
     Command3->hide();
 
     HScroll1 = new ui::VbScrollBar(Qt::Horizontal, this);
@@ -122,9 +121,9 @@ void pingmian::build_controls() {
     HScroll1->set_range(1, 5);
     HScroll1->set_value(kSpeedInitial);
     ui::place_twips(HScroll1, 3120, 7080, 1335, 255);
-    Label12 = label("Label12", "慢", 3120, 6840, 360, 240);
-    Label11 = label("Label11", "快", 4320, 6840, 360, 240);
-    Label13 = label("Label13", "", 3600, 6600, 600, 240);
+    Label12 = label(this, "Label12", "慢", 3120, 6840, 360, 240);
+    Label11 = label(this, "Label11", "快", 4320, 6840, 360, 240);
+    Label13 = label(this, "Label13", "", 3600, 6600, 600, 240);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

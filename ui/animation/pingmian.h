@@ -16,9 +16,8 @@ namespace vm {
 struct DesignState;
 
 namespace draw {
-class DrawingSurface;
 class SurfaceWidget;
-}  // namespace draw
+}
 namespace ui {
 class VbScrollBar;
 }
@@ -53,18 +52,9 @@ class pingmian : public ui::WorkingWindow {
 
   private:
     void build_controls();
-    QLabel* label(const char* name, const char* caption, int left, int top, int width, int height);
-    QLineEdit* text_box(const char* name, int left, int top);
-    QPushButton* button(const char* name, const char* caption, int left, int top, int width,
-                        int height);
     void write_dimensions();
 
     anim::AnimationModel model_;
 };
-
-// The fixed schematic of the engine shown in Picture1.
-void draw_engine_schematic(draw::DrawingSurface& s);
-// The window's decorative background.
-void draw_window_background(draw::DrawingSurface& s);
 
 }  // namespace vm

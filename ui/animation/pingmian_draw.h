@@ -26,6 +26,11 @@ void set_animation_scale(DrawingSurface& s);
 
 // One frame of crank, rod, piston, cylinder and head, then gears 0 to 4.
 void draw(DrawingSurface& s, const anim::AnimationModel& m);
+// The fixed schematic of the engine shown in Picture1 (pingmian_schematic.cpp).
+void draw_engine_schematic(DrawingSurface& s);
+// The window's decorative background.
+void draw_window_background(DrawingSurface& s);
+
 // Fixed-pivot symbol with its apex at (x, y); leaves the line width at 1.
 void zhizuo(DrawingSurface& s, double x, double y);
 // One gear: z trapezoidal teeth (a hub circle with each) and six holes.

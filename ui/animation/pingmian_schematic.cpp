@@ -2,14 +2,11 @@
 // parameters and the window's background.
 #include <cmath>
 
-#include "draw/drawing_surface.h"
-#include "ui/animation/pingmian.h"
+#include "ui/animation/pingmian_draw.h"
 
-namespace vm {
+namespace vm::animation {
 
 namespace {
-using draw::Colour;
-using draw::DrawingSurface;
 using draw::rgb;
 
 constexpr double kPiSketch = 3.14159265358979323846;  // the sketch is free-hand, any pi will do
@@ -123,4 +120,4 @@ void draw_window_background(DrawingSurface& s) {
     s.set_line_width(1);
 }
 
-}  // namespace vm
+}  // namespace vm::animation
