@@ -46,6 +46,16 @@ struct Window {
         });
     }
     double hub_radius_px() const { return w->Picture2->surface().units_to_px_x(5); }
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i) w->Timer1_Timer();
+    }
+};
+// After "绘图" with the loaded parameters; Running has also pressed "运转".
+struct Drawn : Window {
+    Drawn() { w->Command1->click(); }
+};
+struct Running : Drawn {
+    Running() { w->Command4->click(); }
 };
 
 TEST(Pingmian, LoadsItsCopyOfTheParametersWithOnlyDrawClearAndExit) {
@@ -65,8 +75,7 @@ TEST(Pingmian, LoadsItsCopyOfTheParametersWithOnlyDrawClearAndExit) {
 }
 
 TEST(Pingmian, DrawShowsDimensionsAndOneFrameOfGears) {
-    Window t;
-    t.w->Command1->click();
+    Drawn t;
     EXPECT_TRUE(test::near(*to_number(ss(t.w->Text6->text())), 111.73, 0.005 / 111.73));
     EXPECT_TRUE(test::near(*to_number(ss(t.w->Text5->text())), 441.85, 0.005 / 441.85));
     EXPECT_EQ(ss(t.w->Text5->text()), plain(t.w->model().dims.rod_len));
@@ -84,8 +93,7 @@ TEST(Pingmian, DrawShowsDimensionsAndOneFrameOfGears) {
 }
 
 TEST(Pingmian, CrankPositionTextIsReadByItsLeadingNumber) {
-    Window t;
-    t.w->Command1->click();
+    Drawn t;
     const double zero = t.w->model().crank_angle;
     struct Case {
         const char* text;
@@ -108,9 +116,7 @@ TEST(Pingmian, UndefinedEntriesGiveOneMessageAndNoPicture) {
     for (const Case c : {Case{"abc", "170", "50", "1.04"}, Case{"225", "170", "50", "1"},
                          Case{"225", "170", "50", "0.5"}, Case{"225", "170", "", "1.04"},
                          Case{"225", "170", "5000", "1.04"}, Case{"225", "-3", "50", "1.04"}}) {
-        Window t;
-        t.w->Command1->click();
-        t.w->Command4->click();
+        Running t;
         test::MessageRecorder rec;
         t.w->Text1->setText(c.h);
         t.w->Text2->setText(c.d);
@@ -130,12 +136,10 @@ TEST(Pingmian, UndefinedEntriesGiveOneMessageAndNoPicture) {
 }
 
 TEST(Pingmian, StopAndRunResumeFromTheSameAngles) {
-    Window t;
-    t.w->Command1->click();
-    t.w->Command4->click();
+    Running t;
     EXPECT_TRUE(t.w->Timer1->isActive());
     EXPECT_EQ(t.w->Label13->text(), "3");
-    for (int i = 0; i < 7; ++i) t.w->Timer1_Timer();
+    t.ticks(7);
     t.w->Command5->click();
     EXPECT_FALSE(t.w->Timer1->isActive());
     const anim::AnimationModel stopped = t.w->model();
@@ -153,8 +157,7 @@ TEST(Pingmian, StopAndRunResumeFromTheSameAngles) {
 }
 
 TEST(Pingmian, LimitPositionsAreDashedAndLaterDrawingSolid) {
-    Window t;
-    t.w->Command1->click();
+    Drawn t;
     const size_t before = t.list().size();
     t.w->Command3->click();
     ASSERT_EQ(t.list().size(), before + 9);
@@ -175,9 +178,7 @@ TEST(Pingmian, LimitPositionsAreDashedAndLaterDrawingSolid) {
 }
 
 TEST(Pingmian, ClearBlanksThePictureOnlyUntilTheNextTick) {
-    Window t;
-    t.w->Command1->click();
-    t.w->Command4->click();
+    Running t;
     t.w->Timer1_Timer();
     const size_t frame = t.list().size();
     t.w->Command2->click();
@@ -188,9 +189,7 @@ TEST(Pingmian, ClearBlanksThePictureOnlyUntilTheNextTick) {
 }
 
 TEST(Pingmian, EveryTickDrawsBothRollersAndAFullGearFrame) {
-    Window t;
-    t.w->Command1->click();
-    t.w->Command4->click();
+    Running t;
     const draw::Colour blue = draw::qb_color(animation::kGearColour);
     // 250 ticks turn the cams 7.5 rad: both phases wrap past a full turn.
     for (int tick = 1; tick <= 250; ++tick) {

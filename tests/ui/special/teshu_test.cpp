@@ -51,6 +51,17 @@ protected:
     void tick(int n) {
         for (int i = 0; i < n; ++i) w->Timer1_Timer();
     }
+    // Types into the five input boxes; nullptr leaves a box as it is.
+    void enter(const char* h, const char* d, const char* theta, const char* e, const char* k) {
+        QLineEdit* boxes[] = {w->Text1, w->Text2, w->Text3, w->Text4, w->Text5};
+        const char* texts[] = {h, d, theta, e, k};
+        for (int i = 0; i < 5; ++i)
+            if (texts[i]) boxes[i]->setText(QString::fromUtf8(texts[i]));
+    }
+    // The buttons that wait for a designed mechanism.
+    std::vector<QPushButton*> after_confirmation() const {
+        return {w->Command5, w->Command6, w->Command7, w->Command8, w->Command10, w->Command11, w->Command12};
+    }
     std::string text(QLineEdit* e) const { return e->text().toStdString(); }
     const std::vector<Primitive>& mechanism() const { return w->Picture1->surface().display_list(); }
     const std::vector<Primitive>& diagram() const { return w->Picture2->surface().display_list(); }
@@ -79,9 +90,7 @@ TEST_F(TeshuTest, LoadTakesTheDesignParametersAndWaitsForAConfirmation) {
     EXPECT_EQ(text(w->Text3), "0");
     EXPECT_EQ(text(w->Text4), "50");
     EXPECT_EQ(text(w->Text5), "1.04");
-    for (QPushButton* b : {w->Command5, w->Command6, w->Command7, w->Command8, w->Command10, w->Command11,
-                           w->Command12})
-        EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
+    for (QPushButton* b : after_confirmation()) EXPECT_FALSE(b->isEnabled()) << b->text().toStdString();
     for (QPushButton* b : {w->Command1, w->Command2, w->Command3, w->Command4, w->Command9})
         EXPECT_TRUE(b->isEnabled()) << b->text().toStdString();
     EXPECT_EQ(w->HScroll1->value(), 50);
@@ -114,9 +123,7 @@ TEST_F(TeshuTest, ConfirmationShowsTheDesignedMechanism) {
     EXPECT_TRUE(near(*to_number(text(w->Text9)), 0));
     EXPECT_EQ(text(w->Text11), "437.51");
     EXPECT_TRUE(messages.messages.empty());
-    for (QPushButton* b : {w->Command5, w->Command6, w->Command7, w->Command8, w->Command10, w->Command11,
-                           w->Command12})
-        EXPECT_TRUE(b->isEnabled());
+    for (QPushButton* b : after_confirmation()) EXPECT_TRUE(b->isEnabled());
     EXPECT_EQ(w->Timer1->interval(), 100);
     EXPECT_FALSE(w->Timer1->isActive());
 }
@@ -285,11 +292,7 @@ TEST_F(TeshuTest, ChecksComeInOrderAndChangeNothing) {
     for (const Row& r : rows) {
         SCOPED_TRACE(r.message);
         MessageRecorder messages;
-        w->Text1->setText(QString::fromUtf8(r.h));
-        w->Text2->setText(QString::fromUtf8(r.d));
-        w->Text3->setText(QString::fromUtf8(r.theta));
-        w->Text4->setText(QString::fromUtf8(r.e));
-        w->Text5->setText(QString::fromUtf8(r.k));
+        enter(r.h, r.d, r.theta, r.e, r.k);
         w->Command1->click();
         ASSERT_EQ(messages.messages.size(), 1u);
         EXPECT_EQ(messages.messages[0].first, QString::fromUtf8(r.message));
@@ -308,8 +311,7 @@ TEST_F(TeshuTest, ChecksComeInOrderAndChangeNothing) {
 TEST_F(TeshuTest, LimitsOfTheChecksAreAccepted) {
     MessageRecorder messages;
     w->Command4->click();
-    w->Text1->setText(QStringLiteral("400"));
-    w->Text3->setText(QStringLiteral("-100000"));
+    enter("400", nullptr, "-100000", nullptr, nullptr);
     w->Command1->click();
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(text(w->Text3), "-100000.00");
@@ -330,9 +332,7 @@ TEST_F(TeshuTest, UndefinedMechanismIsRefused) {
         w->Command10->click();
         const size_t drawn = mechanism().size();
         MessageRecorder messages;
-        w->Text1->setText(QString::fromUtf8(r.h));
-        w->Text4->setText(QString::fromUtf8(r.e));
-        w->Text5->setText(QString::fromUtf8(r.k));
+        enter(r.h, nullptr, nullptr, r.e, r.k);
         w->Command1->click();
         ASSERT_EQ(messages.messages.size(), 1u);
         EXPECT_EQ(messages.messages[0].first, QStringLiteral("该参数无法构成曲柄滑块机构"));
@@ -348,8 +348,7 @@ TEST_F(TeshuTest, UndefinedMechanismIsRefused) {
 TEST_F(TeshuTest, VeryLongRodIsDrawnNearThePicture) {
     MessageRecorder messages;
     w->Command4->click();
-    w->Text5->setText(QStringLiteral("1.000000001"));
-    w->Text3->setText(QStringLiteral("-150"));
+    enter(nullptr, nullptr, "-150", nullptr, "1.000000001");
     w->Command1->click();
     ASSERT_TRUE(messages.messages.empty());
     const auto& st = w->position_state();
