@@ -6,13 +6,12 @@
 namespace vm {
 
 namespace {
-constexpr double rad(double deg) { return deg * kPiCam / 180; }
-const double kPhi = rad(FollowerMotion::kRiseEnd);
-const double kPhiReturn = rad(FollowerMotion::kReturnAngle);
+const double kPhi = cam_radians(FollowerMotion::kRiseEnd);
+const double kPhiReturn = cam_radians(FollowerMotion::kReturnAngle);
 
 // Phase of the cycloidal return, 0 at its start and 2*pi at its end.
 double return_phase(double delta) {
-    return 2 * kPiCam * rad(delta - FollowerMotion::kFarDwellEnd) / kPhiReturn;
+    return 2 * kPiCam * cam_radians(delta - FollowerMotion::kFarDwellEnd) / kPhiReturn;
 }
 bool in_return(double delta) {
     return delta >= FollowerMotion::kFarDwellEnd && delta < FollowerMotion::kReturnEnd;
@@ -21,9 +20,9 @@ bool in_return(double delta) {
 
 double FollowerMotion::lift(double delta) const {
     if (delta < 0 || delta >= kReturnEnd) return 0;
-    if (delta <= kRiseEnd) return h * rad(delta) / kPhi;
+    if (delta <= kRiseEnd) return h * cam_radians(delta) / kPhi;
     if (delta < kFarDwellEnd) return h;
-    const double back = rad(delta - kFarDwellEnd);
+    const double back = cam_radians(delta - kFarDwellEnd);
     return h - h * back / kPhiReturn + h / (2 * kPiCam) * std::sin(return_phase(delta));
 }
 

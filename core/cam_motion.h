@@ -6,6 +6,8 @@ namespace vm {
 
 // The cam windows' value of pi; it shows in the last digits of their figures.
 inline constexpr double kPiCam = 3.14159265358979;
+// Cam angles are given in degrees; the motion law and the profile work in radians.
+constexpr double cam_radians(double deg) { return deg * kPiCam / 180; }
 
 // Pure functions of the cam angle delta (degrees) for the lift h (mm). The cam
 // turns at omega = 1 rad/s, so velocities are mm/s and accelerations mm/s^2.

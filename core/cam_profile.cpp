@@ -8,8 +8,6 @@
 namespace vm {
 
 namespace {
-constexpr double rad(double deg) { return deg * kPiCam / 180; }
-
 // Angle in (0, 2*pi] from `from` to `to`, turning counter-clockwise.
 double ccw_turn(double from, double to) {
     double t = std::fmod(to - from, 2 * kPiCam);
@@ -61,7 +59,7 @@ CamProfile::CamProfile(const CamInputs& in) : in_(in), s0_(std::sqrt(in.r0 * in.
     for (int i = 0; i < count; ++i) {
         ProfileSample p;
         p.delta = i * kStep;
-        const double d = rad(p.delta), c = std::cos(d), s = std::sin(d);
+        const double d = cam_radians(p.delta), c = std::cos(d), s = std::sin(d);
         const double radial = s0_ + motion.lift(p.delta);
         const double slope = motion.slope(p.delta);
         p.pitch = pitch_point(p.delta);
@@ -78,7 +76,7 @@ CamProfile::CamProfile(const CamInputs& in) : in_(in), s0_(std::sqrt(in.r0 * in.
 }
 
 CamPoint CamProfile::pitch_point(double delta) const {
-    const double d = rad(delta), c = std::cos(d), s = std::sin(d);
+    const double d = cam_radians(delta), c = std::cos(d), s = std::sin(d);
     const double radial = s0_ + FollowerMotion{in_.h}.lift(delta);
     return {radial * c - in_.e * s, radial * s + in_.e * c};
 }

@@ -56,7 +56,7 @@ TEST(FollowerMotion, NearDwellFromTheEndOfTheReturnIsAtRest) {
 template <class F>
 double derivative(F f, double delta) {
     const double step = 1e-4;
-    return (f(delta + step) - f(delta - step)) / (2 * step * kPiCam / 180);
+    return (f(delta + step) - f(delta - step)) / (2 * cam_radians(step));
 }
 
 TEST(FollowerMotion, SlopeVelocityAndAccelerationAreDerivativesOfTheLift) {

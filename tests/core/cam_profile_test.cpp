@@ -14,8 +14,6 @@ namespace {
 
 using test::near;
 
-constexpr double rad(double deg) { return deg * kPiCam / 180; }
-
 TEST(CamProfile, DefaultFigures) {
     const CamProfile p(CamInputs{10, 60, 5, 10});
     EXPECT_TRUE(near(p.s0(), 59.791, 1e-5));
@@ -50,8 +48,8 @@ TEST(CamProfile, CentredFollowerLiesOnTheRadiusLine) {
     const FollowerMotion m{8};
     for (const ProfileSample& s : p.samples()) {
         const double r = 40 + m.lift(s.delta);
-        EXPECT_TRUE(near(s.pitch.x, r * std::cos(rad(s.delta)), 1e-12)) << s.delta;
-        EXPECT_TRUE(near(s.pitch.y, r * std::sin(rad(s.delta)), 1e-12)) << s.delta;
+        EXPECT_TRUE(near(s.pitch.x, r * std::cos(cam_radians(s.delta)), 1e-12)) << s.delta;
+        EXPECT_TRUE(near(s.pitch.y, r * std::sin(cam_radians(s.delta)), 1e-12)) << s.delta;
     }
 }
 
@@ -83,8 +81,8 @@ TEST(CamProfile, OutlineIsOneClosedCurveForEveryAcceptedInput) {
                     << " e " << in.e << " rr " << in.rr;
             }
             // The dwell arcs turn with the cam: 10 degrees far, 220 degrees near.
-            EXPECT_TRUE(near(o[1].sweep, rad(10), 1e-9)) << in.r0 << " " << in.e;
-            EXPECT_TRUE(near(o[3].sweep, rad(220), 1e-9)) << in.r0 << " " << in.e;
+            EXPECT_TRUE(near(o[1].sweep, cam_radians(10), 1e-9)) << in.r0 << " " << in.e;
+            EXPECT_TRUE(near(o[3].sweep, cam_radians(220), 1e-9)) << in.r0 << " " << in.e;
         }
     }
 }
