@@ -26,6 +26,13 @@ void profile(DrawingSurface& s, const anim::CamTrack& cam) {
     for (const anim::Point& p : anim::cam_profile(cam)) s.point(p.x, p.y);
 }
 
+// Piston crown D wide across the path at height y, with its two short side marks.
+void piston(DrawingSurface& s, double gx, double D, double y, Colour c) {
+    s.line(gx - D / 2, y, gx + D / 2, y, c);
+    s.line(gx - D / 2, y + 4, gx - D / 2, y - 4, c);
+    s.line(gx + D / 2, y + 4, gx + D / 2, y - 4, c);
+}
+
 void pivots(DrawingSurface& s, const anim::AnimationModel& m) {
     zhizuo(s, m.gears.gears[2].x, m.gears.gears[2].y);
     zhizuo(s, m.gears.gears[4].x, m.gears.gears[4].y);
@@ -46,9 +53,7 @@ void draw(DrawingSurface& s, const anim::AnimationModel& m) {
     s.circle(p.A.x, p.A.y, 3);
     s.line(p.B.x, p.B.y, p.C.x, p.C.y);
     s.circle(p.C.x, p.C.y, 3);
-    s.line(gx - D / 2, p.C.y, gx + D / 2, p.C.y);
-    s.line(gx - D / 2, p.C.y + 4, gx - D / 2, p.C.y - 4);
-    s.line(gx + D / 2, p.C.y + 4, gx + D / 2, p.C.y - 4);
+    piston(s, gx, D, p.C.y, s.fore_colour());
 
     // Cylinder walls, the port floor with the left valve's stem opening between
     // x 155 and 165, and the head with its roof falling 30 deg to the right.
@@ -93,11 +98,7 @@ void drawchilun(DrawingSurface& s, double x, double y, double r, int z, double m
 void limit_positions(DrawingSurface& s, const anim::AnimationModel& m, Colour c) {
     const anim::Positions& p = m.pos;
     const double D = m.entries.bore_d, gx = p.guide_x;
-    for (double y : {p.y_low, p.y_high}) {
-        s.line(gx - D / 2, y, gx + D / 2, y, c);
-        s.line(gx - D / 2, y + 4, gx - D / 2, y - 4, c);
-        s.line(gx + D / 2, y + 4, gx + D / 2, y - 4, c);
-    }
+    for (double y : {p.y_low, p.y_high}) piston(s, gx, D, y, c);
     s.line(p.A.x, p.A.y, p.B1.x, p.B1.y, c);
     s.line(p.B1.x, p.B1.y, gx, p.y_low, c);
     s.line(p.A.x, p.A.y, gx, p.y_high, c);
