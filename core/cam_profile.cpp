@@ -42,14 +42,12 @@ std::string cam_input_message(CamInputError error) {
     return "";
 }
 
-CamPoint OutlinePiece::start() const {
-    if (!is_arc) return points.front();
-    return {centre.x + radius * std::cos(from), centre.y + radius * std::sin(from)};
-}
+CamPoint OutlinePiece::start() const { return is_arc ? on_arc(from) : points.front(); }
 
-CamPoint OutlinePiece::end() const {
-    if (!is_arc) return points.back();
-    return {centre.x + radius * std::cos(from + sweep), centre.y + radius * std::sin(from + sweep)};
+CamPoint OutlinePiece::end() const { return is_arc ? on_arc(from + sweep) : points.back(); }
+
+CamPoint OutlinePiece::on_arc(double angle) const {
+    return {centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)};
 }
 
 CamProfile::CamProfile(const CamInputs& in) : in_(in), s0_(std::sqrt(in.r0 * in.r0 - in.e * in.e)) {

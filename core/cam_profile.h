@@ -48,6 +48,8 @@ struct OutlinePiece {
 
     CamPoint start() const;
     CamPoint end() const;
+    // The arc's point at polar angle `angle` about its centre (radians).
+    CamPoint on_arc(double angle) const;
 };
 
 class CamProfile {

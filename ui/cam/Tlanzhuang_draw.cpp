@@ -102,10 +102,7 @@ void cam_with_follower(draw::DrawingSurface& s, Pt centre, double side, const ch
             continue;
         }
         const int n = 24;
-        for (int i = 0; i <= n; ++i) {
-            const double a = p.from + p.sweep * i / n;
-            outline.push_back({p.centre.x + p.radius * std::cos(a), p.centre.y + p.radius * std::sin(a)});
-        }
+        for (int i = 0; i <= n; ++i) outline.push_back(p.on_arc(p.from + p.sweep * i / n));
     }
     // The follower travels along the cam's x direction at the start of the
     // rise; on the picture that is straight up.
