@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <initializer_list>
 
 #include "core/design_state.h"
 #include "core/number_text.h"
@@ -61,9 +62,8 @@ pingmian::pingmian(DesignState& state, QWidget* parent) : ui::WorkingWindow(pare
     Text3->setText(ui::qs(state.hs_e));
     Text4->setText(ui::qs(state.hs_k));
     animation::set_animation_scale(Picture2->surface());
-    for (QWidget* w : {static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command5),
-                       static_cast<QWidget*>(HScroll1), static_cast<QWidget*>(Label11),
-                       static_cast<QWidget*>(Label12), static_cast<QWidget*>(Label13)})
+    for (QWidget* w : std::initializer_list<QWidget*>{Command4, Command5, HScroll1, Label11, Label12,
+                                                      Label13})
         w->hide();
 }
 
