@@ -5,6 +5,7 @@
 #include "core/force_analysis.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <vector>
 
 #include "core/gas_pressure.h"
@@ -13,19 +14,16 @@
 namespace vm {
 
 namespace {
-constexpr double kGravity = 9.8;  // m/s^2, weights in N to masses in kg
-// The fill steps one degree as 2 pi / 360 with 2 pi written out from the
-// analysis pi, so its positions match the motion window's own stepping.
-constexpr double kTwoPiAnalysis = 6.2831852;
-
-bool all_finite(const ForceAnalysis& f) {
-    const double values[] = {f.g1,   f.g2,   f.g3,   f.m1,   f.m2,   f.m3,   f.p_gas, f.f_gas, f.f_hs,
-                             f.MI2,  f.aS1x, f.aS1y, f.aS2x, f.aS2y, f.FI1x, f.FI1y,  f.FI2x,  f.FI2y,
-                             f.FI3,  f.R12x, f.R12y, f.R32x, f.R32y, f.R23y, f.R41x,  f.R41y,  f.R43x,
-                             f.Mb};
+bool all_finite(std::initializer_list<double> values) {
     for (double v : values)
         if (!std::isfinite(v)) return false;
     return true;
+}
+
+bool all_finite(const ForceAnalysis& f) {
+    return all_finite({f.g1,   f.g2,   f.g3,   f.m1,   f.m2,   f.m3,   f.p_gas, f.f_gas, f.f_hs, f.MI2,
+                       f.aS1x, f.aS1y, f.aS2x, f.aS2y, f.FI1x, f.FI1y, f.FI2x,  f.FI2y,  f.FI3,  f.R12x,
+                       f.R12y, f.R32x, f.R32y, f.R23y, f.R41x, f.R41y, f.R43x,  f.Mb});
 }
 }  // namespace
 
@@ -46,9 +44,8 @@ std::optional<ForceInputs> force_inputs(const DesignState& state) {
     in.rk = *rk;
     in.jd_wai = state.jd_wai;
     in.jd_nei = state.jd_nei;
-    const double all[] = {in.r, in.l, in.e, in.D, in.G1, in.G2, in.G3, in.ak, in.rk, in.jd_wai, in.jd_nei};
-    for (double v : all)
-        if (!std::isfinite(v)) return std::nullopt;
+    if (!all_finite({in.r, in.l, in.e, in.D, in.G1, in.G2, in.G3, in.ak, in.rk, in.jd_wai, in.jd_nei}))
+        return std::nullopt;
     return in;
 }
 

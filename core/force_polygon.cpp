@@ -1,13 +1,13 @@
 // Force polygons of crank, rod and piston from the force table.
 #include "core/force_polygon.h"
 
+#include "core/force_analysis.h"
 #include "core/number_text.h"
 
 namespace vm {
 
 namespace {
 constexpr std::uint32_t kRed = 255, kGreen = 65280, kYellow = 0xFFFF, kBlue = 0xFF0000, kMagenta = 0xFF00FF;
-constexpr double kGravity = 9.8;  // m/s^2, as the weights were turned into masses
 }  // namespace
 
 std::vector<ForceStep> force_polygon(const ForceTable& t, int member, int n, const ForceAnalysis& m) {

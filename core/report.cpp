@@ -17,7 +17,6 @@ namespace vm {
 
 namespace {
 
-constexpr double kTwoPi = 6.2831852;  // 2 pi written out with the analysis pi
 constexpr int kRegularPositions = 24;
 
 const char* const kSpecialLabels[6] = {"A2'", "A6'", "A9'", "A14'", "A18'", "A21'"};
@@ -82,8 +81,12 @@ ReportResult compute_report(const ReportParameters& p) {
     }
     const double omega1 = p.n * (-2) * kPiAnalysis / 60;
     const double folded = (in.jd_nei - 360) * kPiAnalysis / 180;
-    const double special[6] = {perp->first,          folded,         perp->second - kTwoPi,
-                               perp->first - kTwoPi, folded - kTwoPi, perp->second - kTwoPi - kTwoPi};
+    const double special[6] = {perp->first,
+                               folded,
+                               perp->second - kTwoPiAnalysis,
+                               perp->first - kTwoPiAnalysis,
+                               folded - kTwoPiAnalysis,
+                               perp->second - kTwoPiAnalysis - kTwoPiAnalysis};
 
     double p_gas = 0;
     auto analyse = [&](double phi, std::string label) {
@@ -102,7 +105,7 @@ ReportResult compute_report(const ReportParameters& p) {
         return true;
     };
 
-    const double step = (kTwoPi / 360) * 30;
+    const double step = (kTwoPiAnalysis / 360) * 30;
     double phi = kPiAnalysis * in.jd_wai / 180;
     for (int i = 0; i < kRegularPositions; ++i) {
         if (!analyse(phi, "A " + std::to_string(i))) {

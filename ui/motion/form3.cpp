@@ -8,6 +8,7 @@
 #include <QTabWidget>
 
 #include "core/design_state.h"
+#include "core/force_analysis.h"
 #include "core/number_text.h"
 #include "core/torque_energy.h"
 #include "draw/surface_widget.h"
@@ -22,8 +23,6 @@ using ui::qs;
 using ui::ss;
 
 namespace {
-constexpr double kGravity = 9.8;  // m/s^2, weights to masses
-
 // Rows of the side panel: labels 20 px, text boxes 24 px, buttons 32 px high.
 QLabel* make_label(const char* name, const char* text, QWidget* parent, int x, int y, int w) {
     return ui::at(ui::make_label(parent, name, text), x, y, w, 20);
