@@ -4,7 +4,6 @@
 
 #include <iconv.h>
 
-#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +19,7 @@ namespace {
 constexpr int kRegularPositions = 24;
 
 const char* const kSpecialLabels[6] = {"A2'", "A6'", "A9'", "A14'", "A18'", "A21'"};
+const char* const kUndefined = "该组数据无法完成运动与受力计算，请检查输入数据";
 
 bool finite_row(const ReportRow& row) {
     for (double v : row.kin)
@@ -73,13 +73,21 @@ ReportResult compute_report(const ReportParameters& p) {
     out.data.jd_wai = in.jd_wai;
     out.data.jd_nei = in.jd_nei;
 
-    const std::string undefined = "该组数据无法完成运动与受力计算，请检查输入数据";
+    // Refused until every position has its answer.
+    out.error = kUndefined;
     const auto perp = perpendicular_angles(in.r, in.l, in.e);
-    if (!perp) {
-        out.error = undefined;
-        return out;
-    }
-    const double omega1 = p.n * (-2) * kPiAnalysis / 60;
+    if (!perp) return out;
+
+    // The regular positions 30 degrees apart from the extended dead centre,
+    // then the special ones.
+    struct Position {
+        double phi;
+        std::string label;
+    };
+    std::vector<Position> positions;
+    const double step = (kTwoPiAnalysis / 360) * 30;
+    double phi = kPiAnalysis * in.jd_wai / 180;
+    for (int i = 0; i < kRegularPositions; ++i, phi -= step) positions.push_back({phi, "A " + std::to_string(i)});
     const double folded = (in.jd_nei - 360) * kPiAnalysis / 180;
     const double special[6] = {perp->first,
                                folded,
@@ -87,39 +95,24 @@ ReportResult compute_report(const ReportParameters& p) {
                                perp->first - kTwoPiAnalysis,
                                folded - kTwoPiAnalysis,
                                perp->second - kTwoPiAnalysis - kTwoPiAnalysis};
+    for (int k = 0; k < 6; ++k) positions.push_back({special[k], kSpecialLabels[k]});
 
+    const double omega1 = p.n * (-2) * kPiAnalysis / 60;
     double p_gas = 0;
-    auto analyse = [&](double phi, std::string label) {
-        const auto kin = jisuan(in.r, in.l, in.e, phi, omega1);
-        if (!kin) return false;
-        const auto f = force_analysis(*kin, phi, in, p_gas);
-        if (!f) return false;
+    for (Position& pos : positions) {
+        const auto kin = jisuan(in.r, in.l, in.e, pos.phi, omega1);
+        const auto f = kin ? force_analysis(*kin, pos.phi, in, p_gas) : std::nullopt;
+        if (!f) return out;
         p_gas = f->p_gas;
         ReportRow row;
-        row.label = std::move(label);
+        row.label = std::move(pos.label);
         row.kin = {kin->v_b, kin->a_b, kin->omega2, kin->alpha2};
         row.force = report_force_row(*f);
-        row.cycle_angle = in.jd_wai - phi * 180 / kPiAnalysis;
-        if (!finite_row(row)) return false;
+        row.cycle_angle = in.jd_wai - pos.phi * 180 / kPiAnalysis;
+        if (!finite_row(row)) return out;
         out.data.rows.push_back(std::move(row));
-        return true;
-    };
-
-    const double step = (kTwoPiAnalysis / 360) * 30;
-    double phi = kPiAnalysis * in.jd_wai / 180;
-    for (int i = 0; i < kRegularPositions; ++i) {
-        if (!analyse(phi, "A " + std::to_string(i))) {
-            out.error = undefined;
-            return out;
-        }
-        phi -= step;
     }
-    for (int k = 0; k < 6; ++k) {
-        if (!analyse(special[k], kSpecialLabels[k])) {
-            out.error = undefined;
-            return out;
-        }
-    }
+    out.error.clear();
     return out;
 }
 
