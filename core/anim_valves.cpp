@@ -15,6 +15,11 @@ constexpr double kReturnEnd = deg_to_rad(130);
 constexpr double kProfileStep = 0.01;  // rad between profile points
 constexpr double kQuarterTurn = 1.5707963;
 
+// A lift kept between the base circle and the full lift h, whatever sign h has.
+double within_lift(double s, double h) {
+    return std::clamp(s, std::min(0.0, h), std::max(0.0, h));
+}
+
 CamTrack track(double cx, double cy, double shift) {
     CamTrack c;
     c.centre_x = cx;
@@ -64,7 +69,7 @@ double follower_lift(double phase, double h) {
         s = h;
     else if (psi <= kReturnEnd)
         s = h * (kReturnEnd - psi) / (kReturnEnd - kDwellEnd);
-    return std::clamp(s, std::min(0.0, h), std::max(0.0, h));
+    return within_lift(s, h);
 }
 
 void follower_update(CamTrack& cam) {
@@ -98,8 +103,7 @@ std::vector<Point> cam_profile(const CamTrack& cam) {
             if (run == 1) profile_s = h * (psi - from) / kRiseEnd;
             if (run == 2) profile_s = h;
             if (run == 3) profile_s = h * (to - psi) / kRiseEnd;
-            profile_s = std::clamp(profile_s, std::min(0.0, h), std::max(0.0, h));
-            const double rho = cam.base_r + profile_s;
+            const double rho = cam.base_r + within_lift(profile_s, h);
             pts.push_back({cam.centre_x + rho * std::sin(psi), cam.centre_y + rho * std::cos(psi)});
         }
     }
