@@ -1,8 +1,6 @@
 // The planar engine animation drawn on its surface from the animation model.
 #include "ui/animation/pingmian_draw.h"
 
-#include <cmath>
-
 #include "core/anim_model.h"
 #include "core/number_text.h"
 

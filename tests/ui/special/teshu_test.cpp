@@ -8,7 +8,6 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QTimer>
-#include <algorithm>
 #include <cmath>
 #include <memory>
 
