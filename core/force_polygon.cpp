@@ -6,31 +6,39 @@
 
 namespace vm {
 
-namespace {
-constexpr std::uint32_t kRed = 255, kGreen = 65280, kYellow = 0xFFFF, kBlue = 0xFF0000, kMagenta = 0xFF00FF;
-}  // namespace
+std::uint32_t dot_colour(ForceDot dot) {
+    switch (dot) {
+        case ForceDot::Red: return 255;
+        case ForceDot::Green: return 65280;
+        case ForceDot::Yellow: return 0xFFFF;
+        case ForceDot::Blue: return 0xFF0000;
+        case ForceDot::Magenta: return 0xFF00FF;
+    }
+    return 0;
+}
 
 std::vector<ForceStep> force_polygon(const ForceTable& t, int member, int n, const ForceAnalysis& m) {
+    using enum ForceDot;
     const char* inertia = "FI(惯性力)";
     switch (member) {
         case kCrank:
             // Frame on crank, rod on crank (R21 = -R12), inertia force, weight.
-            return {{"R41", t.at(n, kR41x), t.at(n, kR41y), kRed, ForceDot::Red},
-                    {"R21", -t.at(n, kR12x), -t.at(n, kR12y), kGreen, ForceDot::Green},
-                    {inertia, t.at(n, kFI1x), t.at(n, kFI1y), kYellow, ForceDot::Yellow},
-                    {"G", 0, -kGravity * m.m1, kBlue, ForceDot::Blue}};
+            return {{"R41", t.at(n, kR41x), t.at(n, kR41y), Red},
+                    {"R21", -t.at(n, kR12x), -t.at(n, kR12y), Green},
+                    {inertia, t.at(n, kFI1x), t.at(n, kFI1y), Yellow},
+                    {"G", 0, -kGravity * m.m1, Blue}};
         case kRod:
-            return {{"R32", t.at(n, kR32x), t.at(n, kR32y), kRed, ForceDot::Red},
-                    {"R12", t.at(n, kR12x), t.at(n, kR12y), kGreen, ForceDot::Green},
-                    {inertia, t.at(n, kFI2x), t.at(n, kFI2y), kYellow, ForceDot::Yellow},
-                    {"G", 0, -kGravity * m.m2, kBlue, ForceDot::Blue}};
+            return {{"R32", t.at(n, kR32x), t.at(n, kR32y), Red},
+                    {"R12", t.at(n, kR12x), t.at(n, kR12y), Green},
+                    {inertia, t.at(n, kFI2x), t.at(n, kFI2y), Yellow},
+                    {"G", 0, -kGravity * m.m2, Blue}};
         case kPiston:
             // The cylinder wall pushes sideways only; inertia, gas and weight act along the path.
-            return {{"R43", t.at(n, kR43x), 0, kRed, ForceDot::Red},
-                    {"R23", -t.at(n, kR32x), -t.at(n, kR32y), kGreen, ForceDot::Green},
-                    {inertia, 0, t.at(n, kFI3), kYellow, ForceDot::Yellow},
-                    {"P(气体压力)", 0, -t.at(n, kFGas), kMagenta, ForceDot::Magenta},
-                    {"G", 0, -kGravity * m.m3, kBlue, ForceDot::Blue}};
+            return {{"R43", t.at(n, kR43x), 0, Red},
+                    {"R23", -t.at(n, kR32x), -t.at(n, kR32y), Green},
+                    {inertia, 0, t.at(n, kFI3), Yellow},
+                    {"P(气体压力)", 0, -t.at(n, kFGas), Magenta},
+                    {"G", 0, -kGravity * m.m3, Blue}};
         default:
             return {};
     }

@@ -17,10 +17,12 @@ namespace vm {
 // (index 0, 1, 2 for crank, rod, piston), plus the gas force's dot.
 enum class ForceDot { Red, Green, Yellow, Blue, Magenta };
 
+// Colour (0x00BBGGRR) of a dot, and of the force line that ends in it.
+std::uint32_t dot_colour(ForceDot dot);
+
 struct ForceStep {
     std::string name;     // printed beside the dot
     double fx = 0, fy = 0;  // N, mechanism frame (x right, y up)
-    std::uint32_t colour = 0;  // 0x00BBGGRR
     ForceDot dot = ForceDot::Red;
 };
 

@@ -29,7 +29,6 @@ constexpr double kTwipsPerMm = 1440 / 25.4;
 constexpr double kPxPerMm = kTwipsPerMm / 15;
 constexpr int kDotTw = 135;  // size of an end dot
 constexpr int kLineWidthPx = 3;
-constexpr draw::Colour kDotColours[5] = {255, 65280, 0xFFFF, 0xFF0000, 0xFF00FF};
 }  // namespace
 
 Form2::Form2(DesignState& state, QWidget* parent) : ui::WorkingWindow(parent), state_(state) {
@@ -112,22 +111,21 @@ void Form2::build_controls() {
     // The dots start out of sight, as shape elements above the picture's content.
     draw::DrawingSurface& s = fpic->surface();
     const double dot_px = ui::twips(kDotTw);
-    auto add_dot = [&](draw::Colour c) {
+    auto add_dot = [&](ForceDot dot) {
         draw::ShapeElement e;
         e.kind = draw::ShapeKind::Circle;
         e.width = e.height = dot_px;
-        e.border = c;
-        e.fill = c;
+        e.border = e.fill = dot_colour(dot);
         e.visible = false;
         return s.add_shape_element(e);
     };
     for (size_t i = 0; i < 3; ++i) {
-        s_red[i] = add_dot(kDotColours[0]);
-        s_green[i] = add_dot(kDotColours[1]);
-        s_yellow[i] = add_dot(kDotColours[2]);
-        s_blue[i] = add_dot(kDotColours[3]);
+        s_red[i] = add_dot(ForceDot::Red);
+        s_green[i] = add_dot(ForceDot::Green);
+        s_yellow[i] = add_dot(ForceDot::Yellow);
+        s_blue[i] = add_dot(ForceDot::Blue);
     }
-    s_ma = add_dot(kDotColours[4]);
+    s_ma = add_dot(ForceDot::Magenta);
 
     connect(goujian_group, &QButtonGroup::idClicked, this, &Form2::Goujian_Click);
     connect(f_draw, &QPushButton::clicked, this, &Form2::f_draw_Click);
@@ -165,9 +163,9 @@ void Form2::set_scale() {
     s.set_scale(-HScroll1->value(), VScroll1->value(), w_mm, -h_mm);
 }
 
-int Form2::dot_for(int kind, int index) const {
+int Form2::dot_for(ForceDot kind, int index) const {
     const size_t i = static_cast<size_t>(index);
-    switch (static_cast<ForceDot>(kind)) {
+    switch (kind) {
         case ForceDot::Red: return s_red[i];
         case ForceDot::Green: return s_green[i];
         case ForceDot::Yellow: return s_yellow[i];
@@ -197,8 +195,8 @@ void Form2::fdrawClick() {
     cur_y = 0;
     for (const ForceStep& f : force_polygon(state_.force_table, member, angle.row, state_.force)) {
         const double tip_x = cur_x + f.fx / f_k, tip_y = cur_y + f.fy / f_k;
-        s.line(cur_x, cur_y, tip_x, tip_y, f.colour);
-        const int dot = dot_for(static_cast<int>(f.dot), member - 1);
+        s.line(cur_x, cur_y, tip_x, tip_y, dot_colour(f.dot));
+        const int dot = dot_for(f.dot, member - 1);
         s.place_shape_element(dot, tip_x - 1, tip_y + 1);
         s.set_element_visible_shape(dot, true);
         s.set_current(tip_x + 2, tip_y + 1);

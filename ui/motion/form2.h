@@ -16,6 +16,7 @@ class QRadioButton;
 
 namespace vm {
 struct DesignState;
+enum class ForceDot;
 namespace draw {
 class SurfaceWidget;
 }
@@ -67,7 +68,7 @@ private:
     void set_scale();
     // Clears the picture (the dots stay) and draws the polygon of `member`.
     void fdrawClick();
-    int dot_for(int kind, int index) const;
+    int dot_for(ForceDot kind, int index) const;
 
     DesignState& state_;
 };
