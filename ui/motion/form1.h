@@ -98,8 +98,5 @@ private:
 
 // The menu view's picture: a cut-away cylinder with piston, rod and valve.
 void draw_cylinder_picture(draw::DrawingSurface& s);
-// One arrow (shaft, then two barbs) in QBColor `colour`.
-void draw_arrow(draw::DrawingSurface& s, double xs, double ys, double length, double theta, int colour,
-                double head);
 
 }  // namespace vm

@@ -5,6 +5,7 @@
 #include "core/design_state.h"
 #include "core/motion_polygons.h"
 #include "draw/surface_widget.h"
+#include "ui/motion/arrow_draw.h"
 #include "ui/motion/form1.h"
 
 namespace vm {

@@ -11,16 +11,16 @@
 
 #include "core/design_state.h"
 #include "core/force_polygon.h"
-#include "core/motion_polygons.h"
 #include "core/number_text.h"
 #include "draw/surface_widget.h"
+#include "ui/common/controls.h"
 #include "ui/common/messages.h"
 #include "ui/common/twips.h"
 #include "ui/common/vb_scroll_bar.h"
+#include "ui/motion/arrow_draw.h"
 
 namespace vm {
 
-using ui::qs;
 using ui::ss;
 
 namespace {
@@ -35,7 +35,6 @@ Form2::Form2(DesignState& state, QWidget* parent) : ui::WorkingWindow(parent), s
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Form1"));
     build_controls();
-    member = 1;  // Form_Load
 }
 
 void Form2::build_controls() {
@@ -72,25 +71,13 @@ void Form2::build_controls() {
     }
     Goujian[1]->setChecked(true);
 
-    li_flab2 = new QLabel(QStringLiteral("输入度数"), this);
-    li_flab2->setObjectName(QStringLiteral("li_flab2"));
-    li_flab2->setGeometry(rx, 130, 140, 20);
-    f_itxt = new QLineEdit(QStringLiteral("0"), this);
-    f_itxt->setObjectName(QStringLiteral("f_itxt"));
-    f_itxt->setGeometry(rx, 152, 140, 24);
-    f_draw = new QPushButton(QStringLiteral("绘制力图"), this);
-    f_draw->setObjectName(QStringLiteral("f_draw"));
-    f_draw->setGeometry(rx, 190, 140, 32);
-    f_cls = new QPushButton(QStringLiteral("清除"), this);
-    f_cls->setObjectName(QStringLiteral("f_cls"));
-    f_cls->setGeometry(rx, 230, 140, 32);
+    li_flab2 = ui::at(ui::make_label(this, "li_flab2", "输入度数"), rx, 130, 140, 20);
+    f_itxt = ui::at(ui::make_text(this, "f_itxt", "0"), rx, 152, 140, 24);
+    f_draw = ui::at(ui::make_button(this, "f_draw", "绘制力图"), rx, 190, 140, 32);
+    f_cls = ui::at(ui::make_button(this, "f_cls", "清除"), rx, 230, 140, 32);
 
-    li_flab1 = new QLabel(QStringLiteral("缩小倍数"), this);
-    li_flab1->setObjectName(QStringLiteral("li_flab1"));
-    li_flab1->setGeometry(rx, 280, 100, 20);
-    f_ktxt = new QLineEdit(QStringLiteral("100"), this);
-    f_ktxt->setObjectName(QStringLiteral("f_ktxt"));
-    f_ktxt->setGeometry(rx, 302, 100, 24);
+    li_flab1 = ui::at(ui::make_label(this, "li_flab1", "缩小倍数"), rx, 280, 100, 20);
+    f_ktxt = ui::at(ui::make_text(this, "f_ktxt", "100"), rx, 302, 100, 24);
     VScroll2 = new ui::VbScrollBar(Qt::Vertical, this);
     VScroll2->setObjectName(QStringLiteral("VScroll2"));
     VScroll2->setGeometry(rx + 112, 280, 17, 150);
@@ -98,9 +85,7 @@ void Form2::build_controls() {
     VScroll2->set_value(342);
     VScroll2->set_steps(1, 50);
 
-    back = new QPushButton(QStringLiteral("返回←"), this);
-    back->setObjectName(QStringLiteral("back"));
-    back->setGeometry(rx, ph - 40, 140, 32);
+    back = ui::at(ui::make_button(this, "back", "返回←"), rx, ph - 40, 140, 32);
 
     legend = new draw::SurfaceWidget(pw, 40, this);
     legend->setObjectName(QStringLiteral("legend"));
@@ -227,11 +212,8 @@ void draw_force_legend(draw::SurfaceWidget& legend) {
     s.print("代表：");
     s.set_fore_colour(0);
     s.set_line_width(2);
-    const Arrow a = arrow_geometry(180, y, 70, 0, 10);
-    s.line(a.x0, a.y0, a.tip_x, a.tip_y, 0);
     // Pixel scale is y down, so the barbs mirror; they stay symmetric about the shaft.
-    s.line(a.tip_x, a.tip_y, a.barb1_x, a.barb1_y, 0);
-    s.line(a.tip_x, a.tip_y, a.barb2_x, a.barb2_y, 0);
+    draw_arrow(s, 180, y, 70, 0, 0, 10);
 }
 
 }  // namespace vm
