@@ -215,6 +215,7 @@ void Form1::prelude() {
 }
 
 bool Form1::fill_table() {
+    prelude();
     if (fill_force_table(state_)) return true;
     ui::show_message(this, QStringLiteral("该机构无法进行力分析，请检查设计数据"), ui::kTitleError);
     return false;
@@ -271,9 +272,7 @@ void Form1::Command1_Click() {
     PolygonScale poly = state_.poly;
     poly.scale_v = val(ss(Text16->text()));
     poly.scale_a = val(ss(Text17->text()));
-    prelude();
     if (!fill_table()) return;
-    prelude();
     for (const GridPosition& p : fifteen_positions(state_.jd_wai, val(ss(Text1->text())))) {
         poly.centre_v_x = p.centre_v_x;
         poly.centre_v_y = p.centre_v_y;
@@ -301,14 +300,12 @@ void Form1::hand_over(Child* child) {
 }
 
 void Form1::CommandButton2_Click() {
-    prelude();
     if (!fill_table()) return;
     form2_ = new Form2(state_);
     hand_over(form2_.data());
 }
 
 void Form1::CommandButton3_Click() {
-    prelude();
     if (!fill_table()) return;
     form3_ = new Form3(state_);
     hand_over(form3_.data());

@@ -79,7 +79,8 @@ private:
     void centre_on_screen();
     // r, l, e in metres and omega1 from the derived dimensions and the speed.
     void prelude();
-    // Runs the force-table fill; tells the user and returns false when it fails.
+    // The prelude, then the force-table fill; tells the user and returns false
+    // when the fill fails (the prelude's values stay).
     bool fill_table();
     // Shows a child window in place of this one; "返回←" brings this one back,
     // closing it by its frame closes this window too (the main window returns).
