@@ -11,6 +11,7 @@
 #include "core/design_state.h"
 #include "core/number_text.h"
 #include "core/report.h"
+#include "ui/common/controls.h"
 #include "ui/common/messages.h"
 
 namespace vm {
@@ -18,24 +19,30 @@ namespace vm {
 namespace {
 constexpr int kWidth = 700, kHeight = 330;
 
+// One box: its name, caption and label, the design state's copy of its text,
+// and the report figure it gives (none for the allowed speed fluctuation,
+// which is checked but not reported).
 struct Parameter {
     const char* name;
     const char* caption;
     const char* label_name;
+    QLineEdit* frmshuju::*box;
+    std::string DesignState::*text;
+    double ReportParameters::*figure;
 };
 // Table order, as in the main window: six boxes on the left, five on the right.
-constexpr Parameter kParameters[11] = {
-    {"hs_h", "活塞行程", "Label1"},
-    {"hs_d", "活塞直径", "Label2"},
-    {"hs_e", "活塞导路扁距", "Label3"},
-    {"hs_k", "行程速比系数", "Label4"},
-    {"lg_ak", "连杆重心到A距离系数", "Label5"},
-    {"qb_g", "曲柄重量", "Label6"},
-    {"lg_g", "连杆重量", "Label7"},
-    {"hs_g", "活塞重量", "Label8"},
-    {"lg_rk", "连杆绕质心半径系数", "Label9"},
-    {"qb_w", "曲柄转速", "iii"},
-    {"sd_k", "许用速度不均匀系数", "dses"},
+const Parameter kParameters[11] = {
+    {"hs_h", "活塞行程", "Label1", &frmshuju::hs_h, &DesignState::hs_h, &ReportParameters::H},
+    {"hs_d", "活塞直径", "Label2", &frmshuju::hs_d, &DesignState::hs_d, &ReportParameters::D},
+    {"hs_e", "活塞导路扁距", "Label3", &frmshuju::hs_e, &DesignState::hs_e, &ReportParameters::e},
+    {"hs_k", "行程速比系数", "Label4", &frmshuju::hs_k, &DesignState::hs_k, &ReportParameters::K},
+    {"lg_ak", "连杆重心到A距离系数", "Label5", &frmshuju::lg_ak, &DesignState::lg_ak, &ReportParameters::ak},
+    {"qb_g", "曲柄重量", "Label6", &frmshuju::qb_g, &DesignState::qb_g, &ReportParameters::G1},
+    {"lg_g", "连杆重量", "Label7", &frmshuju::lg_g, &DesignState::lg_g, &ReportParameters::G2},
+    {"hs_g", "活塞重量", "Label8", &frmshuju::hs_g, &DesignState::hs_g, &ReportParameters::G3},
+    {"lg_rk", "连杆绕质心半径系数", "Label9", &frmshuju::lg_rk, &DesignState::lg_rk, &ReportParameters::rk},
+    {"qb_w", "曲柄转速", "iii", &frmshuju::qb_w, &DesignState::qb_w, &ReportParameters::n},
+    {"sd_k", "许用速度不均匀系数", "dses", &frmshuju::sd_k, &DesignState::sd_k, nullptr},
 };
 }  // namespace
 
@@ -49,7 +56,6 @@ frmshuju::frmshuju(DesignState& state, QWidget* parent)
 }
 
 void frmshuju::build_controls() {
-    QLineEdit** fields[11] = {&hs_h, &hs_d, &hs_e, &hs_k, &lg_ak, &qb_g, &lg_g, &hs_g, &lg_rk, &qb_w, &sd_k};
     for (int i = 0; i < 11; ++i) {
         const Parameter& p = kParameters[i];
         const bool left_column = i < 6;
@@ -57,29 +63,17 @@ void frmshuju::build_controls() {
         const int y = 24 + row * 46;
         const int label_x = left_column ? 10 : 250;
         const int label_w = left_column ? 130 : 140;
-        auto* label = new QLabel(QString::fromUtf8(p.caption), this);
-        label->setObjectName(QString::fromLatin1(p.label_name));
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label->setGeometry(label_x, y, label_w, 28);
-        auto* box = new QLineEdit(this);
-        box->setObjectName(QString::fromLatin1(p.name));
-        box->setGeometry(label_x + label_w + 8, y, 76, 28);
-        labels[i] = label;
-        boxes[i] = box;
-        *fields[i] = box;
+        labels[i] = ui::at(ui::make_label(this, p.label_name, p.caption), label_x, y, label_w, 28);
+        labels[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        boxes[i] = ui::at(ui::make_text(this, p.name, ""), label_x + label_w + 8, y, 76, 28);
+        this->*p.box = boxes[i];
     }
     for (int i = 1; i < 11; ++i) setTabOrder(boxes[i - 1], boxes[i]);
 
-    reset = new QPushButton(QStringLiteral("修改参数"), this);
-    reset->setObjectName(QStringLiteral("reset"));
-    reset->setGeometry(520, 40, 150, 44);
-    ok = new QPushButton(QStringLiteral("输出数据"), this);
-    ok->setObjectName(QStringLiteral("ok"));
-    ok->setGeometry(520, 110, 150, 44);
-    Label10 = new QLabel(QStringLiteral("输出数据生成txt文件在执行文件的文件夹中查看"), this);
-    Label10->setObjectName(QStringLiteral("Label10"));
+    reset = ui::at(ui::make_button(this, "reset", "修改参数"), 520, 40, 150, 44);
+    ok = ui::at(ui::make_button(this, "ok", "输出数据"), 520, 110, 150, 44);
+    Label10 = ui::at(ui::make_label(this, "Label10", "输出数据生成txt文件在执行文件的文件夹中查看"), 520, 170, 160, 80);
     Label10->setWordWrap(true);
-    Label10->setGeometry(520, 170, 160, 80);
     Label10->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     connect(reset, &QPushButton::clicked, this, &frmshuju::reset_Click);
@@ -87,11 +81,8 @@ void frmshuju::build_controls() {
 }
 
 void frmshuju::Form_Load() {
-    const std::string* fields[11] = {&state_.hs_h, &state_.hs_d, &state_.hs_e, &state_.hs_k,
-                                     &state_.lg_ak, &state_.qb_g, &state_.lg_g, &state_.hs_g,
-                                     &state_.lg_rk, &state_.qb_w, &state_.sd_k};
     for (int i = 0; i < 11; ++i) {
-        boxes[i]->setText(QString::fromStdString(*fields[i]));
+        boxes[i]->setText(ui::qs(state_.*kParameters[i].text));
         boxes[i]->setEnabled(false);
     }
 }
@@ -101,31 +92,19 @@ void frmshuju::reset_Click() {
 }
 
 void frmshuju::ok_Click() {
-    double v[11];
+    ReportParameters p;
     for (int i = 0; i < 11; ++i) {
-        const auto n = to_number(boxes[i]->text().toStdString());
+        const auto n = to_number(ui::ss(boxes[i]->text()));
         if (!n) {
             ui::show_message(this, QStringLiteral("请输入数据"), ui::kTitleError);
             return;
         }
-        v[i] = *n;
+        if (kParameters[i].figure) p.*kParameters[i].figure = *n;
     }
-    ReportParameters p;
-    p.H = v[0];
-    p.D = v[1];
-    p.e = v[2];
-    p.K = v[3];
-    p.ak = v[4];
-    p.G1 = v[5];
-    p.G2 = v[6];
-    p.G3 = v[7];
-    p.rk = v[8];
-    p.n = v[9];
-    // v[10], the allowed speed fluctuation, is checked but not reported.
 
     const ReportResult report = compute_report(p);
     if (!report.ok()) {
-        ui::show_message(this, QString::fromStdString(report.error), ui::kTitleError);
+        ui::show_message(this, ui::qs(report.error), ui::kTitleError);
         return;
     }
     const auto failed = write_reports(QFile::encodeName(report_folder_).toStdString(), report.data);
