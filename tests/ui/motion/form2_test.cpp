@@ -4,12 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <cmath>
 
-#include "core/force_analysis.h"
 #include "core/force_polygon.h"
 #include "draw/surface_widget.h"
 #include "tests/support/message_recorder.h"
@@ -26,13 +24,7 @@ using test::near;
 
 constexpr double kPxPerMm = 1440 / 25.4 / 15;
 
-struct Opened {
-    Opened() : state(test::default_design()) {
-        fill_force_table(*state);
-        w = new Form2(*state);
-        w->show();
-    }
-    ~Opened() { delete w.data(); }
+struct Opened : test::FilledWindow<Form2> {
     const draw::DrawingSurface& pic() const { return w->fpic->surface(); }
     void draw(int member, const char* angle) {
         w->Goujian[static_cast<size_t>(member)]->click();
@@ -44,8 +36,6 @@ struct Opened {
         for (const draw::ShapeElement& e : pic().shape_elements()) v.push_back(e.visible);
         return v;
     }
-    std::unique_ptr<DesignState> state;
-    QPointer<Form2> w;
 };
 
 TEST(Form2Polygon, EveryMemberReturnsToTheOrigin) {

@@ -26,13 +26,7 @@ using test::near;
 
 constexpr double kPi = 3.14159265358979;
 
-struct Opened {
-    Opened() : state(test::default_design()) {
-        fill_force_table(*state);
-        w = new Form3(*state);
-        w->show();
-    }
-    ~Opened() { delete w.data(); }
+struct Opened : test::FilledWindow<Form3> {
     const draw::DrawingSurface& pic() const { return w->Picture1->surface(); }
     std::vector<Primitive> coloured(draw::Colour c) const {
         std::vector<Primitive> out;
@@ -41,8 +35,6 @@ struct Opened {
         return out;
     }
     double shown(QLineEdit* t) const { return val(t->text().toStdString()); }
-    std::unique_ptr<DesignState> state;
-    QPointer<Form3> w;
 };
 
 // The energy figures by a running trapezoid over whole-degree samples, the
