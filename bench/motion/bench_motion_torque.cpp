@@ -8,37 +8,14 @@
 #include <memory>
 
 #include "core/design_state.h"
-#include "core/kinematics.h"
+#include "tests/core/force_design_fixture.h"
 #include "ui/motion/form1.h"
 #include "ui/motion/form3.h"
 
 namespace {
 
-// The default design as the main window stores it.
-vm::DesignState default_design() {
-    vm::DesignState s;
-    s.hs_h = "225";
-    s.hs_d = "170";
-    s.hs_e = "50";
-    s.hs_k = "1.04";
-    s.lg_ak = "0.35";
-    s.qb_g = "160";
-    s.lg_g = "120";
-    s.hs_g = "190";
-    s.lg_rk = "0.16";
-    s.qb_w = "620";
-    s.sd_k = "0.01";
-    const vm::SynthesisResult syn = vm::dimension_synthesis(225, 1.04, 50);
-    s.lg_l = syn.value.l;
-    s.qb_r = syn.value.r;
-    s.jd_wai = syn.value.jd_wai;
-    s.jd_nei = syn.value.jd_nei;
-    s.confirmed = true;
-    return s;
-}
-
 void BM_TorqueAndEnergyAnalysis(benchmark::State& st) {
-    auto state = std::make_unique<vm::DesignState>(default_design());
+    auto state = std::make_unique<vm::DesignState>(vm::test::confirmed_state(vm::test::kDesigns[0]));
     for (auto _ : st) {
         st.PauseTiming();
         auto* form1 = new vm::Form1(*state);

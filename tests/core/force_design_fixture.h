@@ -1,5 +1,6 @@
-// Design states for the force-analysis tests: the default design and others,
-// confirmed as the main window does (parameter texts plus synthesis).
+// Design states for the force-analysis tests, the results and motion windows'
+// tests and their benchmarks: the default design and others, confirmed as the
+// main window does (parameter texts plus synthesis).
 #pragma once
 
 #include <ostream>

@@ -13,6 +13,7 @@
 #include "core/design_state.h"
 #include "core/kinematics.h"
 #include "core/number_text.h"
+#include "tests/core/force_design_fixture.h"
 #include "tests/support/message_recorder.h"
 #include "ui/results/frmshuju.h"
 
@@ -25,12 +26,6 @@ const char* const kBoxes[11] = {"hs_h", "hs_d", "hs_e", "hs_k", "lg_ak", "qb_g",
 // (on the heap, deleted on close), writing into a fresh folder.
 struct Opened {
     Opened() {
-        const char* texts[11] = {"225", "170", "50", "1.04", "0.35", "160", "120", "190", "0.16", "620", "0.01"};
-        std::string* fields[11] = {&s.hs_h, &s.hs_d, &s.hs_e, &s.hs_k, &s.lg_ak, &s.qb_g,
-                                   &s.lg_g, &s.hs_g, &s.lg_rk, &s.qb_w, &s.sd_k};
-        for (int i = 0; i < 11; ++i) *fields[i] = texts[i];
-        const SynthesisResult syn = dimension_synthesis(225, 1.04, 50);
-        s.lg_l = syn.value.l, s.qb_r = syn.value.r, s.jd_wai = syn.value.jd_wai, s.jd_nei = syn.value.jd_nei;
         w = new frmshuju(s);
         QObject::connect(w.data(), &ui::WorkingWindow::closed, [this] { ++closed; });
         w->set_report_folder(dir.path());
@@ -49,7 +44,7 @@ struct Opened {
         QFile f(QDir(dir.path()).filePath(QString::fromUtf8(name)));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-    DesignState s;
+    DesignState s = test::confirmed_state(test::kDesigns[0]);
     QTemporaryDir dir;
     QPointer<frmshuju> w;
     int closed = 0;
