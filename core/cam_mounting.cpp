@@ -12,7 +12,7 @@ std::optional<MountingAngles> mounting_angles(double k) {
     // order because the result is shown with 15 significant digits.
     m.theta = (k - 1) * kPiMounting / (k + 1) * 180 / kPiMounting;
     if (!std::isfinite(m.theta)) return std::nullopt;
-    m.alpha = 710;
+    m.alpha = kIntakeMountingAngle;
     m.beta = m.theta + 508;
     return m;
 }

@@ -10,6 +10,10 @@ namespace vm {
 // which decides the last printed digit of beta.
 inline constexpr double kPiMounting = 3.1415926;
 
+// The intake valve opens 10 degrees before the top dead centre that ends the
+// cycle, whatever K is: alpha, crank degrees.
+inline constexpr double kIntakeMountingAngle = 710;
+
 struct MountingAngles {
     double theta = 0;  // limit-position angle of the crank-slider, degrees
     double alpha = 0;  // intake valve starts to open, crank degrees

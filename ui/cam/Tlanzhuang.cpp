@@ -2,7 +2,6 @@
 #include "ui/cam/Tlanzhuang.h"
 
 #include <QFontMetrics>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -11,6 +10,7 @@
 #include "core/design_state.h"
 #include "core/number_text.h"
 #include "draw/surface_widget.h"
+#include "ui/common/controls.h"
 #include "ui/common/messages.h"
 #include "ui/common/twips.h"
 
@@ -38,20 +38,16 @@ Tlanzhuang::Tlanzhuang(DesignState& state, QWidget* parent) : ui::WorkingWindow(
     setWindowTitle(QStringLiteral("凸轮安装角"));
     setFixedSize(kPictureLeft + kPictureWidth + 16, kPictureTop + kPictureHeight + 16);
 
-    Label3 = new QLabel(QStringLiteral("安装方法如图所示"), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3 = ui::make_label(this, "Label3", "安装方法如图所示");
     ui::place_twips(Label3, 600, 240, 1800, 300);
-    Label1 = new QLabel(QStringLiteral("角α的角度："), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = ui::make_label(this, "Label1", "角α的角度：");
     ui::place_twips(Label1, 120, 1200, 1800, 300);
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    // Alpha does not depend on K, so it shows even when beta cannot be found.
+    Text1 = ui::make_text(this, "Text1", plain(kIntakeMountingAngle).c_str());
     ui::place_twips(Text1, 480, 1560, 1335, 375);
-    Label2 = new QLabel(QStringLiteral("角β的角度："), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = ui::make_label(this, "Label2", "角β的角度：");
     ui::place_twips(Label2, 240, 3360, 1800, 300);
-    Text2 = new QLineEdit(this);
-    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2 = ui::make_text(this, "Text2", "");
     ui::place_twips(Text2, 480, 3720, 1335, 375);
 
     Picture1 = new draw::SurfaceWidget(kPictureWidth, kPictureHeight, this);
@@ -59,12 +55,10 @@ Tlanzhuang::Tlanzhuang(DesignState& state, QWidget* parent) : ui::WorkingWindow(
     Picture1->move(kPictureLeft, kPictureTop);
     draw_mounting_method(Picture1->surface());
 
-    CommandButton1 = new QPushButton(QStringLiteral("返回"), this);
-    CommandButton1->setObjectName(QStringLiteral("CommandButton1"));
+    CommandButton1 = ui::make_button(this, "CommandButton1", "返回");
     ui::place_twips(CommandButton1, 480, 4800, 1335, 450);
     connect(CommandButton1, &QPushButton::clicked, this, &Tlanzhuang::CommandButton1_Click);
 
-    Text1->setText(QStringLiteral("710"));
     if (const std::optional<MountingAngles> m = mounting_angles(val(state.hs_k))) {
         Text2->setText(qs(plain(m->beta)));
         fit_font_to_text(Text2);
