@@ -11,6 +11,7 @@
 #include "core/cycle_diagram.h"
 #include "core/design_state.h"
 #include "draw/surface_widget.h"
+#include "ui/common/controls.h"
 #include "ui/common/vb_scroll_bar.h"
 
 namespace vm {
@@ -39,7 +40,7 @@ xunhuan::xunhuan(DesignState& state, QWidget* parent) : ui::WorkingWindow(parent
 
     HScroll1->set_value(0);
     Picture1->surface().place_line_element(Line1, 0, kCursorBottom, 0, kCursorTop);
-    Text2->setText(QString::fromStdString(state_.hs_k));
+    Text2->setText(qs(state_.hs_k));
 }
 
 void xunhuan::build_controls() {
@@ -57,8 +58,7 @@ void xunhuan::build_controls() {
     cursor.visible = false;
     Line1 = Picture1->surface().add_line_element(cursor);
 
-    Label1 = new QLabel(QStringLiteral("0"), Picture1);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = ui::make_label(Picture1, "Label1", "0");
     Label1->setStyleSheet(QStringLiteral("color: #0000ff;"));
     Label1->resize(40, 18);
 
@@ -88,41 +88,34 @@ void xunhuan::build_controls() {
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(timer_interval_);
 
-    auto label = [this](QLabel*& field, const char* name, const char* caption, int y) {
-        field = new QLabel(QString::fromUtf8(caption), this);
-        field->setObjectName(QString::fromLatin1(name));
-        field->setGeometry(kPanelX, y, 132, 26);
+    // The control column: captions on the left, their boxes beside them.
+    auto label = [this](const char* name, const char* caption, int y) {
+        return ui::at(ui::make_label(this, name, caption), kPanelX, y, 132, 26);
     };
-    auto box = [this](QLineEdit*& field, const char* name, const char* text, int y) {
-        field = new QLineEdit(QString::fromUtf8(text), this);
-        field->setObjectName(QString::fromLatin1(name));
-        field->setGeometry(kPanelX + 135, y, 125, 26);
+    auto box = [this](const char* name, const char* text, int y) {
+        return ui::at(ui::make_text(this, name, text), kPanelX + 135, y, 125, 26);
     };
-    label(Label2, "Label2", "动画速度（度/秒）", 220);
-    box(Text1, "Text1", "2", 220);
-    label(Label6, "Label6", "触发频率", 258);
-    box(Text4, "Text4", "50", 258);
-    label(Label3, "Label3", "行程速比系数,", 296);
-    box(Text2, "Text2", "1.04", 296);
-    label(Label5, "Label5", "极位夹角", 334);
-    box(Text3, "Text3", "20", 334);
+    Label2 = label("Label2", "动画速度（度/秒）", 220);
+    Text1 = box("Text1", "2", 220);
+    Label6 = label("Label6", "触发频率", 258);
+    Text4 = box("Text4", "50", 258);
+    Label3 = label("Label3", "行程速比系数,", 296);
+    Text2 = box("Text2", "1.04", 296);
+    Label5 = label("Label5", "极位夹角", 334);
+    Text3 = box("Text3", "20", 334);
     Label5->hide();
     Text3->hide();
 
-    Label4 = new QLabel(QStringLiteral("排气门提前角32度 进气门提前角10"), this);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setGeometry(kPanelX, 376, 250, 44);
+    Label4 = ui::at(ui::make_label(this, "Label4", "排气门提前角32度 进气门提前角10"), kPanelX, 376, 250, 44);
     Label4->setWordWrap(true);
 
-    auto button = [this](QPushButton*& field, const char* name, const char* caption, int x, int y) {
-        field = new QPushButton(QString::fromUtf8(caption), this);
-        field->setObjectName(QString::fromLatin1(name));
-        field->setGeometry(x, y, 115, 34);
+    auto button = [this](const char* name, const char* caption, int x, int y) {
+        return ui::at(ui::make_button(this, name, caption), x, y, 115, 34);
     };
-    button(Command1, "Command1", "循环图", kPanelX, 440);
-    button(Command2, "Command2", "运动", kPanelX + 135, 440);
-    button(Command3, "Command3", "暂停", kPanelX, 490);
-    button(Command4, "Command4", "返回", kPanelX + 135, 490);
+    Command1 = button("Command1", "循环图", kPanelX, 440);
+    Command2 = button("Command2", "运动", kPanelX + 135, 440);
+    Command3 = button("Command3", "暂停", kPanelX, 490);
+    Command4 = button("Command4", "返回", kPanelX + 135, 490);
 
     background->lower();
     connect(Command1, &QPushButton::clicked, this, &xunhuan::Command1_Click);

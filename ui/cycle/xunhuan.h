@@ -72,7 +72,6 @@ class xunhuan : public ui::WorkingWindow {
 
     DesignState& state_;
     double theta_ = 0;
-    double jd_wai_ = 0;  // copy of the top-dead-centre crank angle, degrees
     std::optional<double> dial_jd_wai_;  // jd_wai the crank picture's dial was drawn for, degrees
     bool timer_enabled_ = false;
     int timer_interval_ = 300;  // ms; 0 means no ticks

@@ -70,10 +70,9 @@ void xunhuan::xh1_line(double x1, double y1, double x2, double y2, std::uint32_t
 void xunhuan::draw_crank_picture(int a) {
     draw::DrawingSurface& s = Picture2->surface();
     s.set_line_width(2);
-    jd_wai_ = state_.jd_wai;
-    const CrankPicture c = crank_picture(a, jd_wai_);
-    if (dial_jd_wai_ != jd_wai_) {
-        dial_jd_wai_ = jd_wai_;
+    const CrankPicture c = crank_picture(a, state_.jd_wai);
+    if (dial_jd_wai_ != state_.jd_wai) {
+        dial_jd_wai_ = state_.jd_wai;
         s.circle(0, 0, kCrankRadius, draw::rgb(100, 150, 100));
         s.circle(0, 0, 2, draw::rgb(255, 5, 0));
         s.line(0, 0, c.tdc_x, c.tdc_y, draw::rgb(255, 5, 0));
