@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "core/force_analysis.h"
 #include "core/number_text.h"
 
 namespace vm {
@@ -10,7 +11,7 @@ namespace vm {
 namespace {
 constexpr double kHead = 5;             // drawing units
 constexpr double kBarbAngle = kPiArrow / 12;  // 15 degrees
-constexpr double kGridStep = 6.2831852 / 15;  // 24 degrees between neighbouring positions
+constexpr double kGridStep = kTwoPiAnalysis / 15;  // 24 degrees between neighbouring positions
 }  // namespace
 
 Arrow arrow_geometry(double x0, double y0, double length, double theta, double head) {
