@@ -4,12 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
 
-#include "core/force_analysis.h"
-#include "core/number_text.h"
 #include "core/torque_energy.h"
-#include "tests/core/force_design_fixture.h"
 #include "tests/support/tolerance.h"
 
 namespace vm {
