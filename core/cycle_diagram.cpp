@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "core/kinematics.h"
 #include "core/number_text.h"
 
 namespace vm {
@@ -12,12 +13,17 @@ namespace {
 
 // The work-cycle window turns degrees into radians with the analysis windows'
 // pi, so its top dead centre agrees with theirs to the last digit.
-constexpr double kPiCycle = 3.1415926;
+constexpr double kPiCycle = kPiAnalysis;
 
 // The end angles are printed as 16-bit whole numbers; a bar ending outside
 // that range cannot be labelled.
 constexpr double kLowestLabel = -32768.5;
 constexpr double kHighestLabel = 32767.5;
+
+// Limit-position angle in degrees; K must not be -1.
+double limit_position_angle(double k) {
+    return 180 * (k - 1) / (k + 1);
+}
 
 double row_base(CycleRow row) {
     return kRowPitch * static_cast<int>(row);
@@ -112,10 +118,6 @@ bool labels_fit(const std::vector<DiagramItem>& items) {
 
 long long bar_end_degrees(double x2) {
     return cint(kDegreesPerUnit * x2);
-}
-
-double limit_position_angle(double k) {
-    return 180 * (k - 1) / (k + 1);
 }
 
 CycleDiagram cycle_diagram(std::string_view k_text) {

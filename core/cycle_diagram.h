@@ -43,9 +43,6 @@ struct DiagramItem {
 // A bar's end in crank degrees as printed under it: CInt(2 * x2).
 long long bar_end_degrees(double x2);
 
-// Limit-position angle in degrees, 180 (K - 1) / (K + 1); K must not be -1.
-double limit_position_angle(double k);
-
 enum class CycleDiagramError {
     None,
     NotANumber,             // the K text is not a number
@@ -55,7 +52,7 @@ enum class CycleDiagramError {
 
 struct CycleDiagram {
     CycleDiagramError error = CycleDiagramError::None;
-    double theta = 0;                // limit-position angle, degrees
+    double theta = 0;                // limit-position angle 180 (K - 1) / (K + 1), degrees
     std::vector<DiagramItem> items;  // in drawing order; empty on error
     bool ok() const { return error == CycleDiagramError::None; }
 };
