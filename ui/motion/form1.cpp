@@ -37,16 +37,6 @@ constexpr int kMenuWidthTw = 3600, kMenuHeightTw = 4400;
 constexpr int kAnalysisWidthTw = 10320, kAnalysisHeightTw = 8000, kGridHeightTw = 9000;
 // Where the bottom row (first angle and the scales of the fifteen diagrams) sits.
 constexpr int kBottomRowY = 508;
-
-QLabel* make_label(const char* name, const char* text, QWidget* parent, int x, int y, int w, int h) {
-    return ui::at(ui::make_label(parent, name, text), x, y, w, h);
-}
-QLineEdit* make_text(const char* name, const char* text, QWidget* parent, int x, int y, int w, int h) {
-    return ui::at(ui::make_text(parent, name, text), x, y, w, h);
-}
-QPushButton* make_button(const char* name, const char* text, QWidget* parent, int x, int y, int w, int h) {
-    return ui::at(ui::make_button(parent, name, text), x, y, w, h);
-}
 }  // namespace
 
 Form1::Form1(DesignState& state, QWidget* parent) : ui::WorkingWindow(parent), state_(state) {
@@ -67,9 +57,9 @@ void Form1::build_menu_view() {
     Picture4->setObjectName(QStringLiteral("Picture4"));
     Picture4->move(0, 0);
     draw_cylinder_picture(Picture4->surface());
-    CommandButton1 = make_button("CommandButton1", "速度分析", Picture4, 0, 0, 0, 0);
-    CommandButton2 = make_button("CommandButton2", "力分析", Picture4, 0, 0, 0, 0);
-    CommandButton3 = make_button("CommandButton3", "力矩与能量分析", Picture4, 0, 0, 0, 0);
+    CommandButton1 = ui::make_button(Picture4, "CommandButton1", "速度分析");
+    CommandButton2 = ui::make_button(Picture4, "CommandButton2", "力分析");
+    CommandButton3 = ui::make_button(Picture4, "CommandButton3", "力矩与能量分析");
     ui::place_twips(CommandButton1, 1080, 600, 1815, 615);
     ui::place_twips(CommandButton2, 1080, 1680, 1815, 615);
     ui::place_twips(CommandButton3, 1080, 2640, 1815, 615);
@@ -107,19 +97,20 @@ void Form1::build_analysis_view() {
                                      {"Label11", "aABt", "Text9"}};
     for (int i = 0; i < 7; ++i) {
         const int x = 4 + i * 95;
-        value_labels[static_cast<size_t>(i)] = make_label(value_names[i][0], value_names[i][1], tab0, x, 428, 90, 16);
-        value_texts[static_cast<size_t>(i)] = make_text(value_names[i][2], "0", tab0, x, 444, 92, 22);
+        const size_t k = static_cast<size_t>(i);
+        value_labels[k] = ui::at(ui::make_label(tab0, value_names[i][0], value_names[i][1]), x, 428, 90, 16);
+        value_texts[k] = ui::at(ui::make_text(tab0, value_names[i][2], "0"), x, 444, 92, 22);
     }
     const int rx = 500;
-    Label2 = make_label("Label2", "曲柄转角", tab0, rx, 6, 170, 20);
-    Text2 = make_text("Text2", "0", tab0, rx, 28, 170, 24);
-    Label12 = make_label("Label12", "(活塞最高时曲柄的角度为零，顺时针转动)", tab0, rx, 56, 170, 40);
+    Label2 = ui::at(ui::make_label(tab0, "Label2", "曲柄转角"), rx, 6, 170, 20);
+    Text2 = ui::at(ui::make_text(tab0, "Text2", "0"), rx, 28, 170, 24);
+    Label12 = ui::at(ui::make_label(tab0, "Label12", "(活塞最高时曲柄的角度为零，顺时针转动)"), rx, 56, 170, 40);
     Label12->setWordWrap(true);
-    Label3 = make_label("Label3", "速度图比例尺", tab0, rx, 104, 170, 20);
-    txt_sudu = make_text("txt_sudu", "20", tab0, rx, 126, 170, 24);
-    Label4 = make_label("Label4", "加速度图比例尺", tab0, rx, 160, 170, 20);
-    txt_jiasudu = make_text("txt_jiasudu", "0.7", tab0, rx, 182, 170, 24);
-    Command4 = make_button("Command4", "确定", tab0, rx, 224, 170, 34);
+    Label3 = ui::at(ui::make_label(tab0, "Label3", "速度图比例尺"), rx, 104, 170, 20);
+    txt_sudu = ui::at(ui::make_text(tab0, "txt_sudu", "20"), rx, 126, 170, 24);
+    Label4 = ui::at(ui::make_label(tab0, "Label4", "加速度图比例尺"), rx, 160, 170, 20);
+    txt_jiasudu = ui::at(ui::make_text(tab0, "txt_jiasudu", "0.7"), rx, 182, 170, 24);
+    Command4 = ui::at(ui::make_button(tab0, "Command4", "确定"), rx, 224, 170, 34);
     SSTab1->addTab(tab0, QStringLiteral("速度，加速度的数值"));
 
     // Tabs 1 and 2: fifteen positions each, in units 500 wide from 0 at the bottom.
@@ -137,15 +128,15 @@ void Form1::build_analysis_view() {
     SSTab1->addTab(tab2, QStringLiteral("加速度图"));
 
     // Bottom row below the tabs, seen only with the taller window of tabs 1 and 2.
-    Label1 = make_label("Label1", "A1的角度", this, 8, kBottomRowY + 2, 70, 22);
-    Text1 = make_text("Text1", "0", this, 80, kBottomRowY, 70, 24);
-    lbluv = make_label("lbluv", "速度比例尺", this, 166, kBottomRowY + 2, 84, 22);
-    Text16 = make_text("Text16", "11", this, 252, kBottomRowY, 70, 24);
-    lblua = make_label("lblua", "加速度比例尺", this, 166, kBottomRowY + 32, 84, 22);
-    Text17 = make_text("Text17", "0.15", this, 252, kBottomRowY + 30, 70, 24);
-    Command1 = make_button("Command1", "画速度与加速度图", this, 340, kBottomRowY - 2, 170, 30);
+    Label1 = ui::at(ui::make_label(this, "Label1", "A1的角度"), 8, kBottomRowY + 2, 70, 22);
+    Text1 = ui::at(ui::make_text(this, "Text1", "0"), 80, kBottomRowY, 70, 24);
+    lbluv = ui::at(ui::make_label(this, "lbluv", "速度比例尺"), 166, kBottomRowY + 2, 84, 22);
+    Text16 = ui::at(ui::make_text(this, "Text16", "11"), 252, kBottomRowY, 70, 24);
+    lblua = ui::at(ui::make_label(this, "lblua", "加速度比例尺"), 166, kBottomRowY + 32, 84, 22);
+    Text17 = ui::at(ui::make_text(this, "Text17", "0.15"), 252, kBottomRowY + 30, 70, 24);
+    Command1 = ui::at(ui::make_button(this, "Command1", "画速度与加速度图"), 340, kBottomRowY - 2, 170, 30);
     // Beside the tab captions, so it is reachable from every tab.
-    Command2 = make_button("Command2", "返回←", this, 590, 0, 90, 24);
+    Command2 = ui::at(ui::make_button(this, "Command2", "返回←"), 590, 0, 90, 24);
 
     connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
