@@ -21,6 +21,7 @@
 
 namespace vm {
 
+using ui::qs;
 using ui::ss;
 
 namespace {
@@ -174,7 +175,7 @@ void Form2::fdrawClick() {
         return;
     }
     f_k = VScroll2->value();
-    f_ktxt->setText(QString::number(static_cast<int>(f_k)));
+    f_ktxt->setText(qs(plain(f_k)));
     // Each force F is drawn as F / f_k millimetres, from the tip of the one before.
     cur_x = 0;
     cur_y = 0;
