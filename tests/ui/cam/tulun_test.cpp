@@ -28,7 +28,10 @@ namespace {
 using draw::Primitive;
 using draw::PrimitiveKind;
 constexpr double kTwoPi = 2 * 3.14159265358979323846;
+// The curve colours: lift green, velocity red, acceleration blue.
+constexpr draw::Colour kLift = 65280, kVelocity = 255, kAcceleration = 0xFF0000;
 
+// An open window with its messages recorded.
 struct Opened {
     Opened() : w(new tulun(state)) {
         QObject::connect(w.data(), &ui::WorkingWindow::closed, [this] { ++closed; });
@@ -41,8 +44,18 @@ struct Opened {
         w->OFFSET->setText(QString::fromUtf8(e));
         w->roll->setText(QString::fromUtf8(rr));
     }
+    void draw_profile(bool actual) { (actual ? w->real : w->theory)->click(); }
+    void ticks(int n) {
+        for (int i = 0; i < n; ++i) w->plot_timer_Timer();
+    }
+    // Runs the plot to its end by ticks, giving up after 1000.
+    void run_plot() {
+        for (int n = 0; w->plotting() && n < 1000; ++n) w->plot_timer_Timer();
+    }
     const std::vector<Primitive>& drawing() const { return w->tpic->surface().display_list(); }
+    const draw::DrawingSurface& curves() const { return w->cpic->surface(); }
     DesignState state;
+    test::MessageRecorder rec;
     QPointer<tulun> w;
     int closed = 0;
 };
@@ -105,10 +118,9 @@ TEST(Tulun, ProfilesCloseOnTheDrawingForDefaultAndSmallCams) {
     for (const auto& c : cams) {
         for (bool actual : {false, true}) {
             Opened o;
-            test::MessageRecorder rec;
             o.inputs(c.h, c.r0, c.e, c.rr);
-            (actual ? o.w->real : o.w->theory)->click();
-            EXPECT_TRUE(rec.messages.empty());
+            o.draw_profile(actual);
+            EXPECT_TRUE(o.rec.messages.empty());
             const std::vector<Primitive>& list = o.drawing();
             // The cam shaft: radius 10 mm.
             const std::vector<Primitive> circles = of_kind(list, PrimitiveKind::Circle);
@@ -162,17 +174,16 @@ TEST(Tulun, ChecksAcceptTheRangesAndStopAtTheFirstFailure) {
     for (const auto& c : cases) {
         for (bool actual : {false, true}) {
             Opened o;
-            test::MessageRecorder rec;
             o.inputs(c.h, c.r0, c.e, c.rr);
-            (actual ? o.w->real : o.w->theory)->click();
+            o.draw_profile(actual);
             if (!c.message) {
-                EXPECT_TRUE(rec.messages.empty()) << c.h << " " << c.r0 << " " << c.e << " " << c.rr;
+                EXPECT_TRUE(o.rec.messages.empty()) << c.h << " " << c.r0 << " " << c.e << " " << c.rr;
                 EXPECT_FALSE(o.drawing().empty());
                 continue;
             }
-            ASSERT_EQ(rec.messages.size(), 1u) << c.h << " " << c.r0 << " " << c.e << " " << c.rr;
-            EXPECT_EQ(rec.messages[0].first, QString::fromUtf8(c.message));
-            EXPECT_EQ(rec.messages[0].second, QStringLiteral("数据错误"));
+            ASSERT_EQ(o.rec.messages.size(), 1u) << c.h << " " << c.r0 << " " << c.e << " " << c.rr;
+            EXPECT_EQ(o.rec.messages[0].first, QString::fromUtf8(c.message));
+            EXPECT_EQ(o.rec.messages[0].second, QStringLiteral("数据错误"));
             EXPECT_TRUE(o.drawing().empty());
         }
     }
@@ -180,11 +191,10 @@ TEST(Tulun, ChecksAcceptTheRangesAndStopAtTheFirstFailure) {
 
 TEST(Tulun, ProfilesAndBaseCircleStayTogetherUntilCleared) {
     Opened o;
-    test::MessageRecorder rec;
     o.w->theory->click();
     o.w->real->click();
     o.w->base_tulun->click();
-    EXPECT_TRUE(rec.messages.empty());
+    EXPECT_TRUE(o.rec.messages.empty());
     const draw::DrawingSurface& s = o.w->tpic->surface();
     EXPECT_EQ(of_kind(o.drawing(), PrimitiveKind::Arc).size(), 5u);
     ASSERT_EQ(count(o.drawing(), PrimitiveKind::Circle, 255), 1);
@@ -204,11 +214,10 @@ TEST(Tulun, BaseCircleNeedsAPositiveRadius) {
     } cases[] = {{"60", true}, {"75", true}, {"0.5", true}, {"0", false}, {"-5", false}, {"x", false}};
     for (const auto& c : cases) {
         Opened o;
-        test::MessageRecorder rec;
         o.w->BASE->setText(QString::fromUtf8(c.base));
         o.w->base_tulun->click();
         EXPECT_EQ(count(o.drawing(), PrimitiveKind::Circle, 255), c.drawn ? 1 : 0) << c.base;
-        EXPECT_EQ(rec.messages.size(), c.drawn ? 0u : 1u) << c.base;
+        EXPECT_EQ(o.rec.messages.size(), c.drawn ? 0u : 1u) << c.base;
     }
 }
 
@@ -223,16 +232,6 @@ TEST(Tulun, PrecisionAdjustersOnlyShowTheirValues) {
     o.w->set1->set_value(-30);
     EXPECT_EQ(o.w->lst1->text(), QStringLiteral("-10"));
     EXPECT_EQ(o.drawing().size(), drawn);
-}
-
-// Runs the plot to its end by ticks; returns the number of ticks.
-int run_plot(tulun& w) {
-    int ticks = 0;
-    while (w.plotting() && ticks < 1000) {
-        w.plot_timer_Timer();
-        ++ticks;
-    }
-    return ticks;
 }
 
 TEST(Tulun, PlotDrawsEverySampleWithTheButtonsDisabledMeanwhile) {
@@ -263,9 +262,9 @@ TEST(Tulun, PlotDrawsEverySampleWithTheButtonsDisabledMeanwhile) {
     EXPECT_NEAR(last_bar, bar.width_px(), 1e-9);
     EXPECT_FALSE(o.w->plot_timer->isActive());
     for (QPushButton* b : {o.w->drawcurve, o.w->speed, o.w->aspeed}) EXPECT_TRUE(b->isEnabled());
-    const std::vector<Primitive>& list = o.w->cpic->surface().display_list();
-    EXPECT_EQ(count(list, PrimitiveKind::Line, 65280), cam::CurvePlot::kSamples);
-    EXPECT_EQ(count(list, PrimitiveKind::Line, 255), 0);
+    const std::vector<Primitive>& list = o.curves().display_list();
+    EXPECT_EQ(count(list, PrimitiveKind::Line, kLift), cam::CurvePlot::kSamples);
+    EXPECT_EQ(count(list, PrimitiveKind::Line, kVelocity), 0);
     EXPECT_EQ(count(bar.display_list(), PrimitiveKind::FilledBox, 0xFF0000), cam::CurvePlot::kSamples);
 }
 
@@ -280,21 +279,20 @@ double plotted(const draw::DrawingSurface& s, draw::Colour colour, double delta)
 
 TEST(Tulun, CurvesShowTheMotionLawAndRestAfterTheReturn) {
     Opened o;
-    o.w->drawcurve->click();
-    run_plot(*o.w);
-    o.w->speed->click();
-    run_plot(*o.w);
-    o.w->aspeed->click();
-    run_plot(*o.w);
-    const draw::DrawingSurface& s = o.w->cpic->surface();
+    for (QPushButton* b : {o.w->drawcurve, o.w->speed, o.w->aspeed}) {
+        b->click();
+        o.run_plot();
+    }
+    const draw::DrawingSurface& s = o.curves();
     const struct {
         draw::Colour colour;
         double delta, expected;
-    } points[] = {{65280, 30, 5},        {65280, 65, 10},         {65280, 105, 5},         {255, 30, 9.549},
-                  {255, 60, 9.549},      {255, 60.005, 0},        {255, 105, -16.370},     {0xFF0000, 87.5, -42.095},
-                  {0xFF0000, 122.5, 42.095}, {0xFF0000, 65, 0}};
+    } points[] = {{kLift, 30, 5},          {kLift, 65, 10},          {kLift, 105, 5},
+                  {kVelocity, 30, 9.549},  {kVelocity, 60, 9.549},   {kVelocity, 60.005, 0},
+                  {kVelocity, 105, -16.370}, {kAcceleration, 87.5, -42.095}, {kAcceleration, 122.5, 42.095},
+                  {kAcceleration, 65, 0}};
     for (const auto& p : points) EXPECT_NEAR(plotted(s, p.colour, p.delta), p.expected, 1e-3) << p.delta;
-    for (draw::Colour c : {draw::Colour{65280}, draw::Colour{255}, draw::Colour{0xFF0000}}) {
+    for (draw::Colour c : {kLift, kVelocity, kAcceleration}) {
         EXPECT_EQ(count(s.display_list(), PrimitiveKind::Line, c), cam::CurvePlot::kSamples);
         for (double d = 140; d <= 150; d += 0.5) EXPECT_NEAR(plotted(s, c, d), 0, 1e-9) << d;
     }
@@ -310,9 +308,9 @@ TEST(Tulun, PlotOfAnyLiftTextStaysDrawable) {
         Opened o;
         o.w->HIGH->setText(QString::fromUtf8(text));
         o.w->aspeed->click();
-        run_plot(*o.w);
+        o.run_plot();
         // Non-finite primitives would be dropped, so every sample counts only if finite.
-        EXPECT_EQ(count(o.w->cpic->surface().display_list(), PrimitiveKind::Line, 0xFF0000),
+        EXPECT_EQ(count(o.curves().display_list(), PrimitiveKind::Line, kAcceleration),
                   cam::CurvePlot::kSamples)
             << text;
     }
@@ -321,14 +319,14 @@ TEST(Tulun, PlotOfAnyLiftTextStaysDrawable) {
 TEST(Tulun, ClearingDuringAPlotLeavesNoStrayLine) {
     Opened o;
     o.w->drawcurve->click();
-    for (int i = 0; i < 20; ++i) o.w->plot_timer_Timer();
+    o.ticks(20);
     o.w->cur_cls->click();
-    run_plot(*o.w);
-    const draw::DrawingSurface& s = o.w->cpic->surface();
+    o.run_plot();
+    const draw::DrawingSurface& s = o.curves();
     const double step = s.units_to_px_x(1.0 / cam::CurvePlot::kSamplesPerDegree);
     int lines = 0;
     for (const Primitive& p : s.display_list()) {
-        if (p.kind != PrimitiveKind::Line || p.colour != 65280) continue;
+        if (p.kind != PrimitiveKind::Line || p.colour != kLift) continue;
         ++lines;
         EXPECT_NEAR(p.x2 - p.x1, step, 1e-6);
     }
@@ -339,7 +337,7 @@ TEST(Tulun, LeavingDuringAPlotEndsItSafely) {
     Opened o;
     o.w->SSTab1->setCurrentIndex(1);
     o.w->drawcurve->click();
-    for (int i = 0; i < 20; ++i) o.w->plot_timer_Timer();
+    o.ticks(20);
     ASSERT_TRUE(o.w->plotting());
     QPointer<QTimer> timer = o.w->plot_timer;
     o.w->t_close->click();
