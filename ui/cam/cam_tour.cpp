@@ -25,7 +25,6 @@ void tour_cam(ui::Tour& tour, QWidget* window) {
     for (QPushButton* b : {w->drawcurve, w->speed, w->aspeed}) {
         b->click();
         while (w->plotting()) w->plot_timer_Timer();
-        w->plot_timer_Timer();
     }
     tour.snap(w, QStringLiteral("tulun-curves"));
 }
