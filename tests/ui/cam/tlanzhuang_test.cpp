@@ -16,13 +16,18 @@
 namespace vm {
 namespace {
 
+DesignState design_with_k(const char* k) {
+    DesignState state;
+    state.hs_k = k;
+    return state;
+}
+
 TEST(Tlanzhuang, AnglesFromTheStrokeSpeedRatio) {
     const struct {
         const char *k, *beta;
     } cases[] = {{"1.04", "511.529411764706"}, {"1", "508"}, {"1.2", "524.363636363636"}, {"3", "598"}};
     for (const auto& c : cases) {
-        DesignState state;
-        state.hs_k = c.k;
+        DesignState state = design_with_k(c.k);
         test::MessageRecorder rec;
         Tlanzhuang w(state);
         EXPECT_EQ(w.windowTitle(), QStringLiteral("凸轮安装角"));
@@ -42,8 +47,7 @@ TEST(Tlanzhuang, AnglesFromTheStrokeSpeedRatio) {
 }
 
 TEST(Tlanzhuang, MinusOneHasNoLimitPositionAngle) {
-    DesignState state;
-    state.hs_k = "-1";
+    DesignState state = design_with_k("-1");
     test::MessageRecorder rec;
     Tlanzhuang w(state);
     ASSERT_EQ(rec.messages.size(), 1u);
@@ -53,8 +57,7 @@ TEST(Tlanzhuang, MinusOneHasNoLimitPositionAngle) {
 }
 
 TEST(Tlanzhuang, PictureNamesTheShaftsAndTheTwoAngles) {
-    DesignState state;
-    state.hs_k = "1.04";
+    DesignState state = design_with_k("1.04");
     Tlanzhuang w(state);
     QStringList texts;
     for (const draw::Primitive& p : w.Picture1->surface().display_list())
@@ -66,8 +69,7 @@ TEST(Tlanzhuang, PictureNamesTheShaftsAndTheTwoAngles) {
 }
 
 TEST(Tlanzhuang, BackButtonClosesTheWindow) {
-    DesignState state;
-    state.hs_k = "1.04";
+    DesignState state = design_with_k("1.04");
     QPointer<Tlanzhuang> w = new Tlanzhuang(state);
     int closed = 0;
     QObject::connect(w.data(), &ui::WorkingWindow::closed, [&] { ++closed; });

@@ -25,6 +25,9 @@ namespace {
 
 using draw::PrimitiveKind;
 
+// The limit-position angle of the default K, 1.04.
+const double kDefaultTheta = 180 * (1.04 - 1) / (1.04 + 1);
+
 class XunhuanTest : public ::testing::Test {
   protected:
     XunhuanTest() {
@@ -80,9 +83,8 @@ TEST_F(XunhuanTest, OpensWithItsCaptionsDefaultsAndNothingDrawn) {
 
 TEST_F(XunhuanTest, DiagramShowsTheLimitPositionAngleAndBarEnds) {
     w->Command1->click();
-    const double theta = 180 * (1.04 - 1) / (1.04 + 1);
-    EXPECT_TRUE(test::near(w->theta(), theta, 1e-12));
-    EXPECT_EQ(w->Text3->text(), QString::fromStdString(plain(theta)));
+    EXPECT_TRUE(test::near(w->theta(), kDefaultTheta, 1e-12));
+    EXPECT_EQ(w->Text3->text(), QString::fromStdString(plain(kDefaultTheta)));
     QString digits = w->Text3->text();
     digits.remove(QLatin1Char('.'));
     EXPECT_EQ(digits.size(), 15);
@@ -104,7 +106,7 @@ TEST_F(XunhuanTest, DiagramShowsTheLimitPositionAngleAndBarEnds) {
     for (const auto& p : diagram())
         if (p.kind == PrimitiveKind::FilledBox && p.colour == draw::rgb(50, 100, 50) &&
             test::near(p.x1, s.to_px_x(0), 1e-9) &&
-            test::near(p.x2, s.to_px_x(90 + theta / 2 - 2), 1e-9) &&
+            test::near(p.x2, s.to_px_x(90 + kDefaultTheta / 2 - 2), 1e-9) &&
             test::near(p.y1, s.to_px_y(100), 1e-9) && test::near(p.y2, s.to_px_y(120), 1e-9))
             found = true;
     EXPECT_TRUE(found);
@@ -121,7 +123,7 @@ TEST_F(XunhuanTest, SecondDiagramIsDrawnOverTheFirst) {
     // the new one.
     EXPECT_EQ(count_texts(diagram(), QStringLiteral(" 216 ")), 2);
     EXPECT_EQ(count_texts(diagram(), QStringLiteral(" 184 ")), 2);
-    EXPECT_EQ(w->Text3->text(), QString::fromStdString(plain(180 * (1.04 - 1) / (1.04 + 1))));
+    EXPECT_EQ(w->Text3->text(), QString::fromStdString(plain(kDefaultTheta)));
 }
 
 TEST_F(XunhuanTest, RefusedRatiosDrawNothing) {
