@@ -13,13 +13,15 @@ const double kPhiReturn = cam_radians(FollowerMotion::kReturnAngle);
 double return_phase(double delta) {
     return 2 * kPiCam * cam_radians(delta - FollowerMotion::kFarDwellEnd) / kPhiReturn;
 }
+// Before the rise and from the end of the return on, the follower rests on the base circle.
+bool at_rest(double delta) { return delta < 0 || delta >= FollowerMotion::kReturnEnd; }
 bool in_return(double delta) {
     return delta >= FollowerMotion::kFarDwellEnd && delta < FollowerMotion::kReturnEnd;
 }
 }  // namespace
 
 double FollowerMotion::lift(double delta) const {
-    if (delta < 0 || delta >= kReturnEnd) return 0;
+    if (at_rest(delta)) return 0;
     if (delta <= kRiseEnd) return h * cam_radians(delta) / kPhi;
     if (delta < kFarDwellEnd) return h;
     const double back = cam_radians(delta - kFarDwellEnd);
@@ -27,7 +29,7 @@ double FollowerMotion::lift(double delta) const {
 }
 
 double FollowerMotion::velocity(double delta) const {
-    if (delta < 0 || delta >= kReturnEnd) return 0;
+    if (at_rest(delta)) return 0;
     if (delta <= kRiseEnd) return kOmega * h / kPhi;
     if (delta < kFarDwellEnd) return 0;
     return (std::cos(return_phase(delta)) - 1) * kOmega * h / kPhiReturn;
@@ -39,7 +41,7 @@ double FollowerMotion::acceleration(double delta) const {
 }
 
 double FollowerMotion::slope(double delta) const {
-    if (delta < 0 || delta >= kReturnEnd) return 0;
+    if (at_rest(delta)) return 0;
     if (delta < kRiseEnd) return h / kPhi;
     if (delta < kFarDwellEnd) return 0;
     return h / kPhiReturn * (std::cos(return_phase(delta)) - 1);
