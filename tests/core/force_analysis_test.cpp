@@ -57,7 +57,7 @@ TEST_P(FilledTable, RodMomentsAndVirtualPowerVanish) {
     const ForceInputs in = force_inputs(*s).value();
     const double omega1 = -val(s->qb_w) * 2 * kPiAnalysis / 60, l = in.l, r = in.r, ak = in.ak;
     double phi = s->jd_wai * kPiAnalysis / 180, p_gas = 0;
-    for (int row = 0; row < 720; ++row, phi -= 6.2831852 / 360) {
+    for (int row = 0; row < 720; ++row, phi -= kTwoPiAnalysis / 360) {
         SCOPED_TRACE("row " + std::to_string(row));
         const Kinematics k = jisuan(r, l, in.e, phi, omega1).value();
         const ForceAnalysis f = force_analysis(k, phi, in, p_gas).value();

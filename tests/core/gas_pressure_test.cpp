@@ -2,6 +2,7 @@
 // value kept outside the cycle, and the degree read by a stepped crank.
 #include <gtest/gtest.h>
 
+#include "core/force_analysis.h"
 #include "core/gas_pressure.h"
 #include "core/kinematics.h"
 #include "tests/support/tolerance.h"
@@ -45,7 +46,7 @@ TEST(GasPressure, SteppedCrankReadsEveryWholeDegree) {
     // whole degree; it must still read degree k at step k.
     const Defaults d;
     double phi = d.syn.value.jd_wai * kPiAnalysis / 180;
-    for (int k = 0; k < 720; ++k, phi -= 6.2831852 / 360) {
+    for (int k = 0; k < 720; ++k, phi -= kTwoPiAnalysis / 360) {
         ASSERT_EQ(cycle_degree(d.syn.value.jd_wai, phi), k);
         ASSERT_EQ(qitiyaqiang(d.r, d.l, d.e, phi, d.syn.value.jd_wai, d.syn.value.jd_nei, -99),
                   gas_pressure_at(k, d.bp))
