@@ -3,10 +3,12 @@
 
 #include <cmath>
 
+#include "core/kinematics.h"
+
 namespace vm::anim {
 
 namespace {
-constexpr double kTwoPiGear = 6.2831852;  // the gear drawing's full turn
+constexpr double kTwoPiGear = kTwoPiAnalysis;  // the gear drawing's full turn
 
 Point on_circle(const Gear& g, double radius, double angle) {
     return {g.x + radius * std::cos(angle), g.y + radius * std::sin(angle)};

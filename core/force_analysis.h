@@ -13,9 +13,6 @@ namespace vm {
 
 // Weights in N become masses in kg through this g, m/s^2.
 inline constexpr double kGravity = 9.8;
-// A turn of the crank, 2 pi written out from the analysis pi, so that stepped
-// positions match those of the motion-analysis window.
-inline constexpr double kTwoPiAnalysis = 6.2831852;
 
 // What the analysis needs besides the kinematics of the position.
 struct ForceInputs {

@@ -12,6 +12,9 @@ namespace vm {
 
 // The analysis windows' value of pi; it shows in the last printed digits.
 inline constexpr double kPiAnalysis = 3.1415926;
+// A turn of the crank, 2 pi written out from the analysis pi, so that stepped
+// positions land where the analysis windows put them.
+inline constexpr double kTwoPiAnalysis = 6.2831852;
 
 enum class SynthesisError { None, StrokeNotPositive, RatioNotAboveOne, OffsetNotPositive, NoMechanism };
 

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "core/force_analysis.h"
+#include "core/kinematics.h"
 #include "core/number_text.h"
 
 namespace vm {
