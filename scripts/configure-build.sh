@@ -7,6 +7,8 @@ build_dir="$1"
 shift
 generator=()
 if command -v ninja >/dev/null 2>&1; then generator=(-G Ninja); fi
+# ccache, where present, lets several build folders share compiled objects.
+if command -v ccache >/dev/null 2>&1; then set -- -DCMAKE_CXX_COMPILER_LAUNCHER=ccache "$@"; fi
 if [ ! -f "$build_dir/CMakeCache.txt" ]; then
   cmake -S . -B "$build_dir" "${generator[@]}" "$@"
 fi

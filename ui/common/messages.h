@@ -15,6 +15,10 @@ inline const QString kTitleDataError = QStringLiteral("数据错误");
 // Shows `text` under `title` with a single OK button, modal to `parent`.
 void show_message(QWidget* parent, const QString& text, const QString& title = kTitleError);
 
+// A refusal about one entry box: the message, then the focus moves to that box
+// with its text selected, so the student can retype it at once.
+void refuse_box(QWidget* box, const QString& text, const QString& title = kTitleError);
+
 // Replaces the box (tests record instead); an empty function restores the box.
 using MessageSink = std::function<void(const QString& text, const QString& title)>;
 void set_message_sink(MessageSink sink);
