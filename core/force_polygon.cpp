@@ -48,7 +48,16 @@ AngleRow angle_row(std::string_view text) {
     const auto v = to_number(text);
     if (!v) return {AngleRowError::NotNumber, 0};
     if (*v < kForceAngleMin || *v > kForceAngleMax) return {AngleRowError::OutOfRange, 0};
-    return {AngleRowError::None, static_cast<int>(cint(*v))};
+    return {AngleRowError::None, cycle_row(cint(*v))};
+}
+
+}  // namespace vm
+
+namespace vm {
+
+int cycle_row(long long degrees) {
+    constexpr long long kCycle = 720;
+    return static_cast<int>(((degrees % kCycle) + kCycle) % kCycle);
 }
 
 }  // namespace vm

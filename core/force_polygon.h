@@ -38,13 +38,17 @@ std::vector<ForceStep> force_polygon(const ForceTable& table, int member, int ro
 inline constexpr double kForceAngleMin = -720, kForceAngleMax = 720;
 
 // The table row for an angle text: the number rounded to a whole degree, ties
-// to even (0.5 -> 0, 1.5 -> 2). Nothing when the text is not a number or the
-// angle lies outside -720..720.
+// to even (0.5 -> 0, 1.5 -> 2), then taken onto the one filled cycle 0..719
+// (-30 is 690 of the same cycle, 719.5 and 720 are 0). Nothing when the text is
+// not a number or the angle lies outside -720..720.
 enum class AngleRowError { None, NotNumber, OutOfRange };
 struct AngleRow {
     AngleRowError error = AngleRowError::None;
     int row = 0;
 };
 AngleRow angle_row(std::string_view text);
+
+// A whole cycle angle in degrees taken onto 0..719.
+int cycle_row(long long degrees);
 
 }  // namespace vm

@@ -1,6 +1,7 @@
 // Arrow geometry, head rules and the fifteen-position grid.
 #include "core/motion_polygons.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/kinematics.h"
@@ -79,6 +80,43 @@ std::string velocity_grid_label(const GridPosition& p) {
 
 std::string acceleration_grid_label(const GridPosition& p) {
     return "A" + printed_number(p.k) + "φ＝" + p.angle + "度";
+}
+
+}  // namespace vm
+
+namespace vm {
+
+PolygonOffsets polygon_offsets(const Kinematics& k) {
+    PolygonOffsets o;
+    o.vx = {k.pole_v_x, k.pt_a_x, k.pole_v_x + k.v_bx};
+    o.vy = {k.pole_v_y, k.pt_a_y, k.pole_v_y + k.v_by};
+    o.ax = {k.pole_a_x, k.pt_a2_x, k.pt_n_x, k.pole_a_x};
+    o.ay = {k.pole_a_y, k.pt_a2_y, k.pt_n_y, k.pole_a_y + k.a_by};
+    return o;
+}
+
+namespace {
+// Two significant digits, never above x: 23.7 -> 23, 0.0468 -> 0.046.
+double round_down_2(double x) {
+    if (!(x > 0) || !std::isfinite(x)) return 0;
+    const double unit = std::pow(10.0, std::floor(std::log10(x)) - 1);
+    const double r = std::floor(x / unit * (1 + 1e-12)) * unit;
+    return r > x ? x : r;
+}
+}  // namespace
+
+FittedScale fit_scale(const std::vector<double>& dx, const std::vector<double>& dy, double cx, double cy,
+                      const PolygonBox& box, double margin, double typed) {
+    double limit = INFINITY;
+    auto bound = [&](double d, double low, double high) {
+        if (d > 0) limit = std::min(limit, (high - margin) / d);
+        if (d < 0) limit = std::min(limit, (low + margin) / d);
+    };
+    for (size_t i = 0; i < dx.size(); ++i) bound(dx[i], box.left - cx, box.right - cx);
+    for (size_t i = 0; i < dy.size(); ++i) bound(dy[i], box.bottom - cy, box.top - cy);
+    if (!(limit > 0)) limit = 0;
+    if (typed <= limit) return {typed, false};
+    return {round_down_2(limit), true};
 }
 
 }  // namespace vm

@@ -61,3 +61,35 @@ std::string velocity_grid_label(const GridPosition& p);
 std::string acceleration_grid_label(const GridPosition& p);
 
 }  // namespace vm
+
+namespace vm {
+
+// Fitting the single-position polygons into their part of the picture. The
+// velocity and acceleration polygons each get a box (drawing units, y up) and
+// their centroid's place in it; a typed scale is kept when the polygon with
+// its labels fits, otherwise the largest scale that fits is used, rounded down
+// to two significant digits so the student can read and reuse it.
+struct PolygonBox {
+    double left = 0, bottom = 0, right = 0, top = 0;
+};
+struct FittedScale {
+    double scale = 0;     // drawing units per m/s (or per m/s^2)
+    bool fitted = false;  // true when the typed scale would not fit
+};
+
+// Polygon vertices relative to the centroid at scale 1 (drawing units per unit of
+// the quantity): velocity p, a, b; acceleration p', a', n', b'.
+struct PolygonOffsets {
+    std::vector<double> vx, vy, ax, ay;
+};
+PolygonOffsets polygon_offsets(const Kinematics& unit_scale_at_origin);
+
+// Largest scale for which centre + scale * offset stays inside the box less
+// `margin` on every side (label room); the typed scale when it is no larger.
+FittedScale fit_scale(const std::vector<double>& dx, const std::vector<double>& dy, double centre_x,
+                      double centre_y, const PolygonBox& box, double margin, double typed);
+
+// Largest typed scale the window accepts; beyond it a polygon leaves any picture.
+inline constexpr double kMaxPolygonScale = 1e6;
+
+}  // namespace vm

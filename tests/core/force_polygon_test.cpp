@@ -52,7 +52,7 @@ TEST_P(MemberPolygons, PistonForcesLieAlongTheAxes) {
 INSTANTIATE_TEST_SUITE_P(Designs, MemberPolygons, ::testing::ValuesIn(test::kDesigns),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(AngleRow, WholeDegreesTiesToEvenWithinTheTable) {
+TEST(AngleRow, WholeDegreesTiesToEvenOntoTheFilledCycle) {
     struct Case {
         const char* text;
         AngleRowError error;
@@ -61,12 +61,14 @@ TEST(AngleRow, WholeDegreesTiesToEvenWithinTheTable) {
     const Case cases[] = {
         {"0", AngleRowError::None, 0},          {"0.5", AngleRowError::None, 0},
         {"1.5", AngleRowError::None, 2},        {"2.5", AngleRowError::None, 2},
-        {"-0.5", AngleRowError::None, 0},       {"-1.5", AngleRowError::None, -2},
-        {"400", AngleRowError::None, 400},      {"720", AngleRowError::None, 720},
-        {"-720", AngleRowError::None, -720},    {"720.2", AngleRowError::OutOfRange, 0},
+        {"-0.5", AngleRowError::None, 0},       {"-1.5", AngleRowError::None, 718},
+        {"400", AngleRowError::None, 400},      {"720", AngleRowError::None, 0},
+        {"-720", AngleRowError::None, 0},      {"720.2", AngleRowError::OutOfRange, 0},
         {"-721", AngleRowError::OutOfRange, 0}, {"1e9", AngleRowError::OutOfRange, 0},
         {"abc", AngleRowError::NotNumber, 0},   {"", AngleRowError::NotNumber, 0},
-        {"12度", AngleRowError::NotNumber, 0},
+        {"12度", AngleRowError::NotNumber, 0},    {"-30", AngleRowError::None, 690},
+        {"719.5", AngleRowError::None, 0},      {"719.4", AngleRowError::None, 719},
+        {"-360", AngleRowError::None, 360},     {"-719.6", AngleRowError::None, 0},
     };
     for (const Case& c : cases) {
         const AngleRow r = angle_row(c.text);

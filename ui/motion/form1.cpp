@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <cmath>
+#include <utility>
 
 #include "core/design_state.h"
 #include "core/force_analysis.h"
@@ -225,7 +226,15 @@ void Form1::Command4_Click() {
         ui::show_message(this, QStringLiteral("请输入数字"), ui::kTitleError);
         return;
     }
-    const double phi = (state_.jd_wai - *angle) * kPi / 180;
+    // Whole turns carry no meaning for one position: 1e12 degrees is 280.
+    for (auto [box, v] : {std::pair{txt_sudu, *scale_v}, std::pair{txt_jiasudu, *scale_a}}) {
+        if (!(v > 0) || v > kMaxPolygonScale) {
+            ui::refuse_box(box, QStringLiteral("比例尺应在0～%1之间（不含0）").arg(qs(plain(kMaxPolygonScale))),
+                           ui::kTitleError);
+            return;
+        }
+    }
+    const double phi = (state_.jd_wai - std::fmod(*angle, 360.0)) * kPi / 180;
     PolygonScale poly = state_.poly;
     poly.scale_v = *scale_v;
     poly.scale_a = *scale_a;
@@ -238,12 +247,17 @@ void Form1::Command4_Click() {
         ui::show_message(this, QStringLiteral("该位置无法计算，请检查设计数据"), ui::kTitleError);
         return;
     }
+    const double values[7] = {k->v_a, k->v_b, k->v_ba, k->a_a, k->a_b, k->a_ba_n, k->a_ba_t};
+    for (double v : values)
+        if (format_0_00(v).empty()) {
+            ui::show_message(this, QStringLiteral("该位置无法计算，请检查设计数据"), ui::kTitleError);
+            return;
+        }
     state_.phi = phi;
     state_.poly = poly;
     state_.kin = *k;
     draw_single_velocity();
     draw_single_acceleration();
-    const double values[7] = {k->v_a, k->v_b, k->v_ba, k->a_a, k->a_b, k->a_ba_n, k->a_ba_t};
     for (size_t i = 0; i < 7; ++i)
         value_texts[i]->setText(qs(format_0_00(values[i]) + (i < 3 ? "m/s" : "m/s^2")));
 }

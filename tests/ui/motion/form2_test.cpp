@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
 
 #include "core/force_polygon.h"
@@ -159,15 +160,29 @@ TEST(Form2Refusals, BadAnglesAndFactorsDrawNothing) {
     }
 }
 
-TEST(Form2Refusals, RowsNeverFilledDrawOnlyTheWeight) {
+TEST(Form2Angles, EveryAcceptedAngleDrawsItsCycleRow) {
     Opened o;
-    for (const char* angle : {"-30", "720"}) {
-        o.draw(2, angle);
-        const auto l = test::lines(o.pic());
-        ASSERT_EQ(l.size(), 4u);
-        for (size_t i = 0; i < 3; ++i) EXPECT_EQ(std::hypot(l[i].x2 - l[i].x1, l[i].y2 - l[i].y1), 0);
-        EXPECT_GT(l[3].y2, l[3].y1) << "the weight points down";
-    }
+    struct Case {
+        const char* angle;
+        const char* same_as;
+    };
+    // Angles outside the filled cycle are the same crank and gas state one cycle on.
+    const Case cases[] = {{"-30", "690"}, {"720", "0"}, {"719.5", "0"}, {"-720", "0"}, {"-359.6", "360"}};
+    for (int member = 1; member <= 3; ++member)
+        for (const Case& c : cases) {
+            o.draw(member, c.same_as);
+            const auto expected = test::lines(o.pic());
+            o.draw(member, c.angle);
+            const auto got = test::lines(o.pic());
+            ASSERT_EQ(got.size(), expected.size()) << c.angle;
+            double longest = 0;
+            for (size_t i = 0; i < got.size(); ++i) {
+                EXPECT_EQ(got[i].x2, expected[i].x2) << c.angle << " member " << member;
+                EXPECT_EQ(got[i].y2, expected[i].y2) << c.angle << " member " << member;
+                longest = std::max(longest, std::hypot(got[i].x2 - got[i].x1, got[i].y2 - got[i].y1));
+            }
+            EXPECT_GT(longest, 0) << c.angle;
+        }
 }
 
 }  // namespace
