@@ -112,6 +112,8 @@ void Form1::build_analysis_view() {
     Label4 = ui::at(ui::make_label(tab0, "Label4", "加速度图比例尺"), rx, 160, 170, 20);
     txt_jiasudu = ui::at(ui::make_text(tab0, "txt_jiasudu", "0.7"), rx, 182, 170, 24);
     Command4 = ui::at(ui::make_button(tab0, "Command4", "确定"), rx, 224, 170, 34);
+    lblFit = ui::at(ui::make_label(tab0, "lblFit", ""), rx, 264, 170, 80);
+    lblFit->setWordWrap(true);
     SSTab1->addTab(tab0, QStringLiteral("速度，加速度的数值"));
 
     // Tabs 1 and 2: fifteen positions each, in units 500 wide from 0 at the bottom.
@@ -242,6 +244,24 @@ void Form1::Command4_Click() {
     poly.centre_v_y = 450;
     poly.centre_a_x = 400;
     poly.centre_a_y = 150;
+    // Each polygon keeps the typed scale when it fits its half of the picture
+    // (velocity above, acceleration below, label room at the edges), else the
+    // largest scale that fits is used and shown.
+    const PolygonScale unit{};
+    if (const auto u = jisuan(state_.qb_r_k, state_.lg_l_k, state_.hs_e_k, phi, state_.omega1, &unit)) {
+        const PolygonOffsets o = polygon_offsets(*u);
+        constexpr double kLabelRoom = 40;
+        const FittedScale fv = fit_scale(o.vx, o.vy, poly.centre_v_x, poly.centre_v_y, {0, 300, 700, 600},
+                                         kLabelRoom, poly.scale_v);
+        const FittedScale fa = fit_scale(o.ax, o.ay, poly.centre_a_x, poly.centre_a_y, {0, 0, 700, 300},
+                                         kLabelRoom, poly.scale_a);
+        if (fv.scale > 0) poly.scale_v = fv.scale;
+        if (fa.scale > 0) poly.scale_a = fa.scale;
+        QString note;
+        if (fv.fitted) note += QStringLiteral("速度图按比例尺 %1 画出以完整显示\n").arg(qs(plain(poly.scale_v)));
+        if (fa.fitted) note += QStringLiteral("加速度图按比例尺 %1 画出以完整显示").arg(qs(plain(poly.scale_a)));
+        lblFit->setText(note);
+    }
     const auto k = jisuan(state_.qb_r_k, state_.lg_l_k, state_.hs_e_k, phi, state_.omega1, &poly);
     if (!k) {
         ui::show_message(this, QStringLiteral("该位置无法计算，请检查设计数据"), ui::kTitleError);

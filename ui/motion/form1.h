@@ -43,6 +43,7 @@ public:
     // Analysis view.
     QTabWidget* SSTab1;
     QLabel *Label2, *Label12, *Label3, *Label4;
+    QLabel* lblFit;  // the scale used when a typed one would run off the picture
     QLineEdit *Text2, *txt_sudu, *txt_jiasudu;
     QPushButton* Command4;
     draw::SurfaceWidget* Picture3;

@@ -204,6 +204,39 @@ TEST(Form1Single, NonNumericInputLeavesThePictureClearedAndTextsAlone) {
     }
 }
 
+TEST(Form1Single, WholeTurnsDropAndBothPolygonsStayInThePicture) {
+    Opened o;
+    std::vector<std::vector<Primitive>> drawn;
+    for (const char* angle : {"280", "1e12", "-80", "0", "400"}) {
+        o.w->Text2->setText(QString::fromLatin1(angle));
+        o.w->Command4->click();
+        drawn.push_back(test::lines(o.picture3()));
+        for (const Primitive& p : drawn.back()) {
+            EXPECT_GE(p.x2, 0) << angle;
+            EXPECT_LE(p.x2, o.w->Picture3->width()) << angle;
+            EXPECT_GE(p.y2, 0) << angle;
+            EXPECT_LE(p.y2, o.w->Picture3->height()) << angle;
+        }
+    }
+    ASSERT_EQ(drawn[1].size(), drawn[0].size());
+    for (size_t j = 0; j < drawn[0].size(); ++j) EXPECT_LT(px_distance(drawn[1][j].x2, drawn[1][j].y2, drawn[0][j].x2, drawn[0][j].y2), 0.01);
+}
+
+TEST(Form1Single, ScalesThatCannotBeDrawnAreRefusedNamingTheBox) {
+    Opened o;
+    for (const char* bad : {"1e308", "1e300", "0", "-5"})
+        for (QLineEdit* box : {o.w->txt_sudu, o.w->txt_jiasudu}) {
+            test::MessageRecorder rec;
+            const QString old = box->text();
+            box->setText(QString::fromLatin1(bad));
+            o.w->Command4->click();
+            ASSERT_EQ(rec.messages.size(), 1u) << bad;
+            EXPECT_TRUE(rec.messages[0].first.contains(QStringLiteral("比例尺"))) << bad;
+            EXPECT_TRUE(o.picture3().display_list().empty()) << bad;
+            box->setText(old);
+        }
+}
+
 TEST(Form1Grid, FifteenLabelsReadTheAnglesOfTheirPositions) {
     Opened o;
     o.w->Text1->setText(QStringLiteral("10"));
