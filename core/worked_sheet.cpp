@@ -84,6 +84,8 @@ WorkedSheet motion_sheet(const Kinematics& k, double angle_deg, double r, double
     t += "  加速度比例尺 μa = " + scale_text(s.mu2) + " (m/s^2)/mm\n";
     t += "  图上长度：p'a' = " + mm(s.vectors[3].drawn_mm) + "，p'b' = " + mm(s.vectors[4].drawn_mm) +
          "，a'n' = " + mm(s.vectors[5].drawn_mm) + "，n'b' = " + mm(s.vectors[6].drawn_mm) + "\n";
+    t += "\n三、结果汇总\n";
+    for (int i = 0; i < 7; ++i) t += "  " + value(i) + "\n";
     return s;
 }
 

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -16,6 +17,7 @@
 #include "core/kinematics.h"
 #include "core/motion_polygons.h"
 #include "core/number_text.h"
+#include "core/worked_sheet.h"
 #include "draw/surface_widget.h"
 #include "ui/common/controls.h"
 #include "ui/common/messages.h"
@@ -129,6 +131,12 @@ void Form1::build_analysis_view() {
     Picture2->move(2, 2);
     Picture2->surface().set_scale(0, 0, 1.09875, 1);
     SSTab1->addTab(tab2, QStringLiteral("加速度图"));
+    // Tab 3: the worked calculation of the first tab's position, selectable text.
+    sheet = new QPlainTextEdit;
+    sheet->setObjectName(QStringLiteral("sheet"));
+    sheet->setReadOnly(true);
+    sheet->setPlainText(QStringLiteral("在第一页点击“确定”后，这里列出该位置的计算过程。"));
+    SSTab1->addTab(sheet, QStringLiteral("计算过程"));
 
     // Bottom row below the tabs, seen only with the taller window of tabs 1 and 2.
     Label1 = ui::at(ui::make_label(this, "Label1", "A1的角度"), 8, kBottomRowY + 2, 70, 22);
@@ -278,6 +286,13 @@ void Form1::Command4_Click() {
     state_.kin = *k;
     draw_single_velocity();
     draw_single_acceleration();
+    // A drawing unit is a tenth of the 7000-twip picture's 700 units: 10 twips.
+    constexpr double kMmPerUnit = 10 * 25.4 / 1440;
+    const auto plain_k = jisuan(state_.qb_r_k, state_.lg_l_k, state_.hs_e_k, phi, state_.omega1);
+    if (plain_k)
+        sheet->setPlainText(qs(motion_sheet(*plain_k, *angle, state_.qb_r_k, state_.lg_l_k, state_.omega1,
+                                            poly.scale_v, poly.scale_a, kMmPerUnit)
+                                   .text));
     for (size_t i = 0; i < 7; ++i)
         value_texts[i]->setText(qs(format_0_00(values[i]) + (i < 3 ? "m/s" : "m/s^2")));
 }

@@ -12,6 +12,7 @@
 
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 
@@ -54,6 +55,7 @@ public:
     QLabel *Label1, *lbluv, *lblua;
     QLineEdit *Text1, *Text16, *Text17;
     QPushButton *Command1, *Command2;
+    QPlainTextEdit* sheet;  // the worked calculation of the first tab's position
 
     // Arrows on Picture1, Picture2 and Picture3, each with its picture's head
     // rule; the next label is printed where the arrow ends.

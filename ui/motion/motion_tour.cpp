@@ -29,6 +29,8 @@ void tour_motion(ui::Tour& tour, QWidget* window) {
     tour.snap(f1, QStringLiteral("motion-tab1"));
     f1->SSTab1->setCurrentIndex(2);
     tour.snap(f1, QStringLiteral("motion-tab2"));
+    f1->SSTab1->setCurrentIndex(3);
+    tour.snap(f1, QStringLiteral("motion-sheet"));
     f1->SSTab1->setCurrentIndex(0);
     f1->Command2->click();
 

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
@@ -235,6 +236,21 @@ TEST(Form1Single, ScalesThatCannotBeDrawnAreRefusedNamingTheBox) {
             EXPECT_TRUE(o.picture3().display_list().empty()) << bad;
             box->setText(old);
         }
+}
+
+TEST(Form1Sheet, TheWorkedSheetShowsTheFirstTabsFigures) {
+    Opened o;
+    const char* names[7] = {"v_A = ", "v_B = ", "v_BA = ", "a_A = ", "a_B = ", "aⁿ_BA = ", "aᵗ_BA = "};
+    for (const char* angle : {"0", "60", "400"}) {
+        o.w->Text2->setText(QString::fromLatin1(angle));
+        o.w->Command4->click();
+        const QString sheet = o.w->sheet->toPlainText();
+        for (size_t i = 0; i < 7; ++i) {
+            const QString shown = o.w->value_texts[i]->text();
+            const QString number = shown.left(shown.indexOf(QStringLiteral("m/s")));
+            EXPECT_TRUE(sheet.contains(QString::fromUtf8(names[i]) + number + QStringLiteral(" m/s"))) << angle << " " << i;
+        }
+    }
 }
 
 TEST(Form1Grid, FifteenLabelsReadTheAnglesOfTheirPositions) {
