@@ -34,7 +34,7 @@ std::string cam_input_message(CamInputError error) {
         case CamInputError::None: return "";
         case CamInputError::Lift: return "请输入1～10之间的升程";
         case CamInputError::BaseRadius: return "请输入1～60之间的基圆半径";
-        case CamInputError::Offset: return "请输入0～7之间的偏心矩";
+        case CamInputError::Offset: return "请输入0～7之间的偏心距";
         case CamInputError::RollerRadius: return "请输入1～15之间的滚子半径";
         case CamInputError::BaseNotAboveOffset: return "基圆半径必须大于偏心距";
         case CamInputError::RollerNotBelowBase: return "滚子半径必须小于基圆半径";

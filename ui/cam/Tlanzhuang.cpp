@@ -62,7 +62,6 @@ Tlanzhuang::Tlanzhuang(DesignState& state, QWidget* parent) : ui::WorkingWindow(
     if (const std::optional<MountingAngles> m = mounting_angles(val(state.hs_k))) {
         Text2->setText(qs(plain(m->beta)));
         fit_font_to_text(Text2);
-        Text1->setFont(Text2->font());
         Text2->setCursorPosition(0);
     } else {
         ui::show_message(this, QStringLiteral("行程速比系数K为-1，无法求出极位夹角"), ui::kTitleDataError);

@@ -147,6 +147,12 @@ void tulun::draw_profile(bool actual) {
     set_cam_scale();
     const CamInputs in{val(ss(HIGH->text())), val(ss(BASE->text())), val(ss(OFFSET->text())),
                        val(ss(roll->text()))};
+    // An offset of 0 is a valid cam, so a text that is no number must not
+    // silently read as 0 there; the other boxes fail their ranges at 0 anyway.
+    if (!to_number(ss(OFFSET->text()))) {
+        ui::refuse_box(OFFSET, qs(cam_input_message(CamInputError::Offset)), ui::kTitleDataError);
+        return;
+    }
     const CamInputError error = check_cam_inputs(in);
     if (error != CamInputError::None) {
         ui::show_message(this, qs(cam_input_message(error)), ui::kTitleDataError);

@@ -82,3 +82,19 @@ TEST(Tlanzhuang, BackButtonClosesTheWindow) {
 
 }  // namespace
 }  // namespace vm
+
+namespace vm {
+namespace {
+// Only beta's fifteen digits need a smaller font; "710" keeps the box's own size
+// for every K, however long beta is.
+TEST(Tlanzhuang, AlphaKeepsItsFontWhateverBetaNeeds) {
+    for (const char* k : {"1", "1.04", "1.2", "2.999"}) {
+        DesignState state;
+        state.hs_k = k;
+        Tlanzhuang w(state);
+        EXPECT_EQ(w.Text1->font().pointSizeF(), QLineEdit().font().pointSizeF()) << k;
+        EXPECT_LE(w.Text2->font().pointSizeF(), w.Text1->font().pointSizeF()) << k;
+    }
+}
+}  // namespace
+}  // namespace vm
