@@ -2,6 +2,7 @@
 // fastest points (see special_positions.h for the frame).
 #include "core/special_positions.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/kinematics.h"
@@ -18,13 +19,14 @@ constexpr double kAngleTolerance = 1e-6;
 
 double dead_centre_height(double reach, double E) { return std::sqrt(reach * reach - E * E); }
 
-// Scans phi = first + i*delta for i = 0..count-1 and returns the theta of the
+// Scans phi = first + i*delta for i = lo..hi and returns the theta of the
 // first largest slider speed; 0 when no angle moves the slider at all.
-double fastest_theta(const CrankSlider& m, double omega, double first, double delta, int count) {
+double fastest_theta(const CrankSlider& m, double omega, double first, double delta, long lo,
+                     long hi) {
     double best_speed = 0;
     double best_phi = 0;
-    for (int i = 0; i < count; ++i) {
-        const double phi = first + i * delta;
+    for (long i = lo; i <= hi; ++i) {
+        const double phi = first + static_cast<double>(i) * delta;
         const auto p = slider_at(m, phi);
         if (!p) continue;
         const double speed = std::fabs(omega * p->dy);
@@ -35,6 +37,30 @@ double fastest_theta(const CrankSlider& m, double omega, double first, double de
     }
     return -best_phi * 180 / kPiSpecial;
 }
+
+// Grid indices i with first + i*delta inside the stroke from theta_from to
+// theta_to (degrees, theta = -phi*180/pi, so phi falls as theta grows).
+struct IndexRange {
+    long lo = 0, hi = -1;
+};
+IndexRange stroke_indices(double first, double delta, double theta_from, double theta_to) {
+    const double phi_from = -theta_from * kPiSpecial / 180;
+    const double phi_to = -theta_to * kPiSpecial / 180;
+    const double a = (phi_from - first) / delta, b = (phi_to - first) / delta;
+    IndexRange r;
+    if (!std::isfinite(a) || !std::isfinite(b)) return r;
+    r.lo = static_cast<long>(std::ceil(std::min(a, b)));
+    r.hi = static_cast<long>(std::floor(std::max(a, b)));
+    return r;
+}
+
+// Grids of the two searches: the crank-on-the-left grid starts at phi = -pi/2
+// and steps by pi/10000, the crank-on-the-right grid starts at 0 and steps by
+// pi/50000 (finer, because the right-hand speed peak is flatter).
+constexpr double kLeftFirst = -kPiSpecial / 2;
+constexpr double kLeftDelta = -kPiSpecial / 10000;
+constexpr double kRightFirst = 0;
+constexpr double kRightDelta = kPiSpecial / 50000;
 
 }  // namespace
 
@@ -94,12 +120,22 @@ double bottom_dead_centre_theta(const CrankSlider& m) {
     return 360 - (std::atan(y_bdc / m.E) * 180 / kPiSpecial + 180);
 }
 
+// The slider is fastest once in each stroke, and each stroke is the half-turn
+// between the dead centres: the up stroke from bottom to top dead centre
+// (theta_bdc..theta_tdc, the crank passing on the left) and the down stroke from
+// top dead centre to the next bottom dead centre (theta_tdc - 360..theta_bdc,
+// the crank passing on the right). With a large offset a speed peak lies past
+// the crank's vertical, so each search covers its whole stroke.
 double left_fastest_theta(const CrankSlider& m, double omega) {
-    return fastest_theta(m, omega, -kPiSpecial / 2, -kPiSpecial / 10000, 10001);
+    const IndexRange r = stroke_indices(kLeftFirst, kLeftDelta, bottom_dead_centre_theta(m),
+                                        top_dead_centre_theta(m));
+    return fastest_theta(m, omega, kLeftFirst, kLeftDelta, r.lo, r.hi);
 }
 
 double right_fastest_theta(const CrankSlider& m, double omega) {
-    return fastest_theta(m, omega, 0, kPiSpecial / 50000, 25001);
+    const IndexRange r = stroke_indices(kRightFirst, kRightDelta, top_dead_centre_theta(m) - 360,
+                                        bottom_dead_centre_theta(m));
+    return fastest_theta(m, omega, kRightFirst, kRightDelta, r.lo, r.hi);
 }
 
 }  // namespace vm::special

@@ -61,10 +61,13 @@ SliderMotion slider_motion(const SliderPosition& p, double omega);
 double top_dead_centre_theta(const CrankSlider& m);
 double bottom_dead_centre_theta(const CrankSlider& m);
 
-// Crank angle theta (degrees) of the largest slider speed with the crank on the
-// left (phi from -pi/2 down to -3*pi/2, 10 001 angles) and on the right (phi
-// from 0 up to pi/2, 25 001 angles). The first largest |omega*y'| wins; a later
-// one must be strictly larger. With omega = 0 nothing moves and theta is 0.
+// Crank angle theta (degrees) of the largest slider speed in the up stroke, from
+// bottom to top dead centre, with the crank passing on the left (phi on the grid
+// -pi/2 - i*pi/10000), and in the down stroke, from top dead centre to the next
+// bottom dead centre, with the crank passing on the right (phi on the grid
+// i*pi/50000, theta from theta_tdc - 360 to theta_bdc). The first largest
+// |omega*y'| wins; a later one must be strictly larger. With omega = 0 nothing
+// moves and theta is 0.
 double left_fastest_theta(const CrankSlider& m, double omega);
 double right_fastest_theta(const CrankSlider& m, double omega);
 

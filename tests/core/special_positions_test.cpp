@@ -199,12 +199,14 @@ TEST(SpecialPositions, DeadCentresAndFastestPointsOfOtherDesigns) {
         EXPECT_TRUE(near(top->dy, 0, 1e-7));
         EXPECT_TRUE(near(bottom->dy, 0, 1e-7));
 
-        // No angle of the searched half-turn moves the slider faster; inside
+        // No angle of the searched stroke moves the slider faster; inside
         // the range the slider's acceleration changes sign there.
         struct Search {
             double theta, from, to;
         };
-        const Search searches[] = {{left_fastest_theta(*m, w), 90, 270}, {right_fastest_theta(*m, w), -90, 0}};
+        const double tdc = top_dead_centre_theta(*m), bdc = bottom_dead_centre_theta(*m);
+        const Search searches[] = {{left_fastest_theta(*m, w), bdc, tdc},
+                                   {right_fastest_theta(*m, w), tdc - 360, bdc}};
         for (const Search& s : searches) {
             ASSERT_GE(s.theta, s.from);
             ASSERT_LE(s.theta, s.to);
@@ -217,6 +219,84 @@ TEST(SpecialPositions, DeadCentresAndFastestPointsOfOtherDesigns) {
                 EXPECT_LT(before * after, 0);
             }
         }
+    }
+}
+
+// The two searches against an independent scan of the whole turn: the slider
+// runs down (V = dS/dt > 0) in one stroke and up in the other, so the largest
+// and the most negative V over a fine grid of angles are the two fastest
+// points, wherever the offset puts them.
+TEST(SpecialPositions, FastestPointsAreTheFastestOfTheWholeTurn) {
+    const double w = omega_at(50);
+    int designs = 0;
+    for (double H : {50.0, 120.0, 225.0, 400.0})
+        for (double E : {10.0, 50.0, 120.0, 200.0})
+            for (double K : {1.04, 1.1, 1.3, 1.8, 2.5}) {
+                const auto m = solve_dimensions(H, E, K);
+                if (!m) continue;
+                ++designs;
+                SCOPED_TRACE(testing::Message() << "H " << H << " E " << E << " K " << K);
+                double down_best = 0, down_theta = 0, up_best = 0, up_theta = 0;
+                for (int i = -9000; i < 9000; ++i) {
+                    const double theta = i * 0.02;
+                    const auto p = slider_at(*m, -theta * kDeg);
+                    if (!p) continue;
+                    const double V = slider_motion(*p, w).V;
+                    if (V > down_best) down_best = V, down_theta = theta;
+                    if (-V > up_best) up_best = -V, up_theta = theta;
+                }
+                struct Search {
+                    const char* name;
+                    double found, best, best_theta;
+                };
+                const Search searches[] = {{"right", right_fastest_theta(*m, w), down_best, down_theta},
+                                           {"left", left_fastest_theta(*m, w), up_best, up_theta}};
+                for (const Search& s : searches) {
+                    SCOPED_TRACE(s.name);
+                    const auto p = slider_at(*m, -s.found * kDeg);
+                    ASSERT_TRUE(p.has_value());
+                    const double speed = std::fabs(slider_motion(*p, w).V);
+                    EXPECT_GE(speed, s.best * (1 - 1e-6));
+                    const double apart = std::remainder(s.found - s.best_theta, 360.0);
+                    EXPECT_LT(std::fabs(apart), 0.5) << s.found << " vs " << s.best_theta;
+                }
+                // The shown angles keep their conventions: the right point
+                // between the top dead centre and the next bottom dead centre,
+                // the left one between bottom and top dead centre.
+                const double tdc = top_dead_centre_theta(*m), bdc = bottom_dead_centre_theta(*m);
+                EXPECT_GE(right_fastest_theta(*m, w), tdc - 360);
+                EXPECT_LE(right_fastest_theta(*m, w), bdc);
+                EXPECT_GE(left_fastest_theta(*m, w), bdc);
+                EXPECT_LE(left_fastest_theta(*m, w), tdc);
+            }
+    EXPECT_GT(designs, 40);
+}
+
+// Large offsets put the right-hand speed peak past the crank's horizontal or
+// the scan's old edge; the point shown is the true peak.
+TEST(SpecialPositions, LargeOffsetFastestPointsLiePastTheQuadrant) {
+    struct Row {
+        double H, E, K;
+        double theta_lo, theta_hi;  // where the right fastest point must lie
+        double speed;               // its |V| at 50 r/min, 0: not checked
+    };
+    const Row rows[] = {{225, 200, 1.04, 6.0, 6.4, 575.9}, {50, 200, 1.1, -89.9, 180, 0}};
+    const double w = omega_at(50);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << "H " << r.H << " E " << r.E << " K " << r.K);
+        const auto m = solve_dimensions(r.H, r.E, r.K);
+        ASSERT_TRUE(m.has_value());
+        const double theta = right_fastest_theta(*m, w);
+        EXPECT_GE(theta, r.theta_lo);
+        EXPECT_LE(theta, r.theta_hi);
+        const double speed = std::fabs(slider_motion(*slider_at(*m, -theta * kDeg), w).V);
+        if (r.speed > 0) {
+            EXPECT_TRUE(near(speed, r.speed, 0.05)) << speed;
+        }
+        // Not the edge of a quadrant: the peak has slower neighbours on both sides.
+        for (double side : {-0.5, 0.5})
+            EXPECT_LT(std::fabs(slider_at(*m, -(theta + side) * kDeg)->dy),
+                      std::fabs(slider_at(*m, -theta * kDeg)->dy));
     }
 }
 

@@ -340,9 +340,11 @@ void teshu::Command4_Click() {
 }
 
 void teshu::go_to_position(unsigned colour, double theta) {
+    // A refused confirmation leaves the angle the student had typed.
+    const QString typed = Text3->text();
     Picture1->surface().set_fore_colour(colour);
     Text3->setText(ui::qs(plain(theta)));
-    confirm();
+    if (!confirm()) Text3->setText(typed);
 }
 
 void teshu::Command5_Click() { go_to_position(view::kBlue, special::top_dead_centre_theta(st_.mech)); }

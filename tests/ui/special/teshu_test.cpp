@@ -342,6 +342,26 @@ TEST_F(TeshuTest, UndefinedMechanismIsRefused) {
     }
 }
 
+// A position button whose confirmation is refused leaves the typed angle.
+TEST_F(TeshuTest, RefusedPositionKeepsTheTypedAngle) {
+    struct Row {
+        const char *h, *k;
+    };
+    const Row rows[] = {{"401", "1.04"}, {"abc", "1.04"}, {"225", "1"}};
+    for (const Row& r : rows) {
+        for (QPushButton* b : {w->Command5, w->Command6, w->Command7, w->Command8}) {
+            SCOPED_TRACE(testing::Message() << r.h << " " << r.k << " " << b->text().toStdString());
+            confirm_defaults();
+            w->Text3->setText(QStringLiteral("12.5"));
+            MessageRecorder messages;
+            enter(r.h, nullptr, nullptr, nullptr, r.k);
+            b->click();
+            EXPECT_EQ(messages.messages.size(), 1u);
+            EXPECT_EQ(text(w->Text3), "12.5");
+        }
+    }
+}
+
 // K a hair above 1 asks for a rod kilometres long: still a mechanism, drawn
 // with its members cut near the picture, the rod still heading for B.
 TEST_F(TeshuTest, VeryLongRodIsDrawnNearThePicture) {
