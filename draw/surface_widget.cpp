@@ -1,11 +1,21 @@
-// SurfaceWidget: paints the surface's picture and offers "保存图片…".
+// SurfaceWidget: paints the surface's picture at the device pixel ratio and
+// offers "保存图片…" as PNG (screen or 300 dpi) and SVG.
 #include "draw/surface_widget.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QContextMenuEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPolygonF>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QSvgGenerator>
+#include <algorithm>
+#include <cmath>
 
 namespace vm::draw {
 
@@ -14,7 +24,166 @@ std::function<void(QWidget*, const QString&)>& error_reporter() {
     static std::function<void(QWidget*, const QString&)> f;
     return f;
 }
+
+// Colours are kept as 0xBBGGRR.
+QColor colour_of(Colour c) { return QColor(c & 255, (c >> 8) & 255, (c >> 16) & 255); }
+
+bool same_primitive(const Primitive& a, const Primitive& b) {
+    return a.kind == b.kind && a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2 &&
+           a.radius == b.radius && a.start == b.start && a.end == b.end && a.colour == b.colour &&
+           a.fill == b.fill && a.width == b.width && a.style == b.style && a.text == b.text &&
+           a.font_size == b.font_size && a.bold == b.bold;
+}
+
+// A picture that grew past the list limit keeps its oldest part only as pixels;
+// below half the limit the list holds everything drawn since the last clear.
+bool list_is_whole(const DrawingSurface& s) { return s.display_list().size() < DrawingSurface::kListLimit / 2; }
+
+// A picture whose list is not whole starts from the surface's own image.
+void paint_base(QPainter& p, const DrawingSurface& s, QImage* whole_image) {
+    if (!list_is_whole(s)) {
+        *whole_image = s.image();
+        p.drawImage(QRectF(0, 0, s.width_px(), s.height_px()), *whole_image);
+    }
+}
+
+void paint_elements(QPainter& p, const DrawingSurface& s) {
+    p.setRenderHint(QPainter::Antialiasing);
+    for (const LineElement& e : s.line_elements()) {
+        if (!e.visible) continue;
+        QPen pen(colour_of(e.colour));
+        pen.setWidthF(e.width);
+        p.setPen(pen);
+        p.drawLine(QPointF(e.x1, e.y1), QPointF(e.x2, e.y2));
+    }
+    for (const ShapeElement& e : s.shape_elements()) {
+        if (!e.visible) continue;
+        p.setPen(QPen(colour_of(e.border), 1));
+        p.setBrush(e.filled ? QBrush(colour_of(e.fill)) : QBrush(Qt::NoBrush));
+        QRectF r(e.left, e.top, e.width, e.height);
+        if (e.kind == ShapeKind::Square || e.kind == ShapeKind::Circle) {
+            const double side = std::min(e.width, e.height);
+            r = QRectF(e.left + (e.width - side) / 2, e.top + (e.height - side) / 2, side, side);
+        }
+        switch (e.kind) {
+            case ShapeKind::Rectangle:
+            case ShapeKind::Square: p.drawRect(r); break;
+            case ShapeKind::Oval:
+            case ShapeKind::Circle: p.drawEllipse(r); break;
+            case ShapeKind::RoundedRectangle: p.drawRoundedRect(r, 3, 3); break;
+        }
+    }
+}
+
+bool joins(const Primitive& a, const Primitive& b) {
+    return b.kind == PrimitiveKind::Line && a.colour == b.colour && a.width == b.width &&
+           a.style == b.style && a.x2 == b.x1 && a.y2 == b.y1;
+}
+
+// Paints list[from, to): runs of joined solid line segments of one pen as one polyline.
+void paint_list(QPainter& p, const std::vector<Primitive>& list, size_t from, size_t to) {
+    QPolygonF run;
+    size_t i = from;
+    while (i < to) {
+        const Primitive& first = list[i];
+        size_t j = i + 1;
+        if (first.kind == PrimitiveKind::Line && first.style == 0)
+            while (j < to && joins(list[j - 1], list[j])) ++j;
+        if (j - i < 2) {
+            paint_primitive(p, first);
+            ++i;
+            continue;
+        }
+        run.clear();
+        run.reserve(static_cast<qsizetype>(j - i + 1));
+        run << QPointF(first.x1, first.y1);
+        for (size_t k = i; k < j; ++k) run << QPointF(list[k].x2, list[k].y2);
+        QPen pen(colour_of(first.colour));
+        pen.setWidthF(first.width);
+        pen.setCapStyle(Qt::RoundCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(run);
+        i = j;
+    }
+}
+
+QImage blank_image(const DrawingSurface& s, double ratio) {
+    const int w = static_cast<int>(std::ceil(s.width_px() * ratio - 1e-9));
+    const int h = static_cast<int>(std::ceil(s.height_px() * ratio - 1e-9));
+    QImage img(std::max(w, 1), std::max(h, 1), QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(ratio);
+    return img;
+}
+
+QColor background_of(const DrawingSurface& s) { return colour_of(s.background()); }
+
 }  // namespace
+
+QImage render_picture(const DrawingSurface& s, double pixel_ratio) {
+    if (!(pixel_ratio > 0) || !std::isfinite(pixel_ratio)) pixel_ratio = 1;
+    QImage img = blank_image(s, pixel_ratio);
+    img.fill(background_of(s));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    QImage whole;
+    paint_base(p, s, &whole);
+    if (list_is_whole(s)) {
+        paint_list(p, s.display_list(), 0, s.display_list().size());
+        paint_elements(p, s);
+    }
+    p.end();
+    return img;
+}
+
+QByteArray picture_svg(const DrawingSurface& s) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator gen;
+    gen.setOutputDevice(&buffer);
+    gen.setSize(QSize(s.width_px(), s.height_px()));
+    gen.setViewBox(QRect(0, 0, s.width_px(), s.height_px()));
+    gen.setTitle(QStringLiteral("Velmarion"));
+    QPainter p(&gen);
+    p.fillRect(QRect(0, 0, s.width_px(), s.height_px()), background_of(s));
+    QImage whole;
+    paint_base(p, s, &whole);
+    if (list_is_whole(s)) {
+        p.setRenderHint(QPainter::Antialiasing);
+        paint_list(p, s.display_list(), 0, s.display_list().size());
+        paint_elements(p, s);
+    }
+    p.end();
+    return bytes;
+}
+
+bool write_file_whole(const QString& file_name, const QByteArray& bytes, QString* why) {
+    // Unbuffered, so a full disk shows in the write itself and not in a final
+    // flush that commit() would not report.
+    QSaveFile file(file_name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (why) *why = file.errorString();
+        return false;
+    }
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0) {
+            if (why) *why = file.errorString().isEmpty() ? QStringLiteral("写入失败") : file.errorString();
+            file.cancelWriting();
+            return false;
+        }
+        done += n;
+    }
+    if (file.error() != QFileDevice::NoError || !file.commit()) {
+        if (why) *why = file.errorString();
+        return false;
+    }
+    return true;
+}
 
 SurfaceWidget::SurfaceWidget(int width_px, int height_px, QWidget* parent)
     : QWidget(parent), surface_(std::make_unique<DrawingSurface>(width_px, height_px)) {
@@ -28,30 +197,106 @@ void SurfaceWidget::set_error_reporter(std::function<void(QWidget*, const QStrin
     error_reporter() = std::move(f);
 }
 
+bool SurfaceWidget::report(const QString& file_name, bool ok, const QString& why) {
+    if (!ok && error_reporter())
+        error_reporter()(this, QStringLiteral("图片无法保存到 %1：%2。原有的文件没有改动。").arg(file_name, why));
+    return ok;
+}
+
 bool SurfaceWidget::save_picture(const QString& file_name) {
-    if (surface_->save(file_name)) return true;
-    if (error_reporter()) error_reporter()(this, QStringLiteral("图片无法保存到 %1").arg(file_name));
-    return false;
+    if (QFileInfo(file_name).suffix().toLower() == QLatin1String("svg")) {
+        QString why;
+        return report(file_name, write_file_whole(file_name, picture_svg(*surface_), &why), why);
+    }
+    return save_picture_png(file_name, 96.0 * std::max(devicePixelRatioF(), 1.0));
+}
+
+bool SurfaceWidget::save_picture_png(const QString& file_name, double dpi) {
+    if (!(dpi > 0) || !std::isfinite(dpi) || dpi > 1200) dpi = 96;
+    QImage img = render_picture(*surface_, dpi / 96.0);
+    const int dots_per_metre = static_cast<int>(std::lround(dpi / 0.0254));
+    img.setDotsPerMeterX(dots_per_metre);
+    img.setDotsPerMeterY(dots_per_metre);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QString why;
+    bool ok = img.save(&buffer, "PNG");
+    if (!ok) why = QStringLiteral("图片无法编码为 PNG");
+    if (ok) ok = write_file_whole(file_name, bytes, &why);
+    return report(file_name, ok, why);
+}
+
+void SurfaceWidget::bring_cache_up_to_date(double ratio) const {
+    const auto& list = surface_->display_list();
+    const bool appended = !cache_.isNull() && cache_.devicePixelRatio() == ratio && cached_ <= list.size() &&
+                          (cached_ == 0 || same_primitive(list[cached_ - 1], last_cached_));
+    if (!list_is_whole(*surface_)) {
+        cache_ = QImage();
+        cached_ = 0;
+        return;
+    }
+    if (!appended || cached_ == 0) {
+        cache_ = blank_image(*surface_, ratio);
+        cache_.fill(background_of(*surface_));
+        cached_ = 0;
+    }
+    if (cached_ < list.size()) {
+        QPainter p(&cache_);
+        p.setRenderHint(QPainter::Antialiasing);
+        paint_list(p, list, cached_, list.size());
+        cached_ = list.size();
+        last_cached_ = list.back();
+    }
+}
+
+QImage SurfaceWidget::device_image() const {
+    const double ratio = devicePixelRatioF();
+    bring_cache_up_to_date(ratio);
+    if (cache_.isNull()) return render_picture(*surface_, ratio);
+    QImage out = cache_.copy();
+    out.setDevicePixelRatio(ratio);
+    QPainter p(&out);
+    paint_elements(p, *surface_);
+    return out;
 }
 
 void SurfaceWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.drawImage(0, 0, surface_->image());
+    const double ratio = devicePixelRatioF();
+    if (ratio == 1.0) {
+        p.drawImage(0, 0, surface_->image());
+        return;
+    }
+    p.drawImage(QPointF(0, 0), device_image());
 }
 
 void SurfaceWidget::contextMenuEvent(QContextMenuEvent* e) {
     QMenu menu(this);
     QAction* save = menu.addAction(QStringLiteral("保存图片…"));
     if (menu.exec(e->globalPos()) != save) return;
-    QString selected;
-    QString name = QFileDialog::getSaveFileName(this, QStringLiteral("保存图片"), QStringLiteral("图片.png"),
-                                                QStringLiteral("PNG 图片 (*.png);;SVG 矢量图 (*.svg)"),
+    const QString screen_png = QStringLiteral("PNG 图片，屏幕分辨率 (*.png)");
+    const QString print_png = QStringLiteral("PNG 图片，300 dpi (*.png)");
+    const QString svg = QStringLiteral("SVG 矢量图 (*.svg)");
+    QString selected = print_png;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString name = QFileDialog::getSaveFileName(this, QStringLiteral("保存图片"),
+                                                folder + QStringLiteral("/图片.png"),
+                                                screen_png + QStringLiteral(";;") + print_png +
+                                                    QStringLiteral(";;") + svg,
                                                 &selected);
     if (name.isEmpty()) return;
+    const bool as_svg = name.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive) ||
+                        (!name.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) && selected == svg);
     if (!name.endsWith(QLatin1String(".png"), Qt::CaseInsensitive) &&
         !name.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive))
-        name += selected.contains(QLatin1String("svg")) ? QStringLiteral(".svg") : QStringLiteral(".png");
-    save_picture(name);
+        name += as_svg ? QStringLiteral(".svg") : QStringLiteral(".png");
+    if (as_svg)
+        save_picture(name);
+    else if (selected == print_png)
+        save_picture_png(name, 300);
+    else
+        save_picture(name);
 }
 
 void SurfaceWidget::mousePressEvent(QMouseEvent* e) {

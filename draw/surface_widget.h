@@ -1,14 +1,31 @@
 // The widget that shows a DrawingSurface at a fixed size, with the context menu
-// "保存图片…" that saves the picture as PNG or SVG.
+// "保存图片…" that saves the picture as PNG (at the screen's or at print
+// resolution) or SVG. On a high-density screen the picture is painted from its
+// display list at the real pixel size, so lines and text stay sharp.
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
 #include "draw/drawing_surface.h"
 
+class QByteArray;
+
 namespace vm::draw {
+
+// The picture rendered at `pixel_ratio` device pixels per surface pixel: the
+// image is ceil(width * ratio) x ceil(height * ratio) and carries the ratio.
+QImage render_picture(const DrawingSurface& s, double pixel_ratio);
+
+// The picture as SVG text. Runs of joined line segments of one pen become one
+// polyline, so a curve of many thousand segments stays small and quick to write.
+QByteArray picture_svg(const DrawingSurface& s);
+
+// Writes `bytes` to `file_name` all or nothing: every write is checked and the
+// old file stays as it was when any part fails. On failure `why` gets the reason.
+bool write_file_whole(const QString& file_name, const QByteArray& bytes, QString* why);
 
 class SurfaceWidget : public QWidget {
     Q_OBJECT
@@ -20,8 +37,14 @@ public:
     DrawingSurface& surface() { return *surface_; }
     const DrawingSurface& surface() const { return *surface_; }
 
-    // Saves the picture; reports a failure through the error reporter.
+    // Saves the picture as PNG at the screen's resolution or as SVG, by the
+    // file name's suffix; reports a failure through the error reporter.
     bool save_picture(const QString& file_name);
+    // Saves a PNG at `dpi` dots per inch (96 is one surface pixel per dot).
+    bool save_picture_png(const QString& file_name, double dpi);
+
+    // The image the widget paints at its current device pixel ratio.
+    QImage device_image() const;
 
     // How a failed save is told to the user (the application installs its
     // message box; by default nothing is shown).
@@ -37,7 +60,15 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
 
 private:
+    bool report(const QString& file_name, bool ok, const QString& why);
+    void bring_cache_up_to_date(double ratio) const;
+
     std::unique_ptr<DrawingSurface> surface_;
+    // The content (without the elements) at the device pixel ratio, painted
+    // incrementally as the display list grows.
+    mutable QImage cache_;
+    mutable size_t cached_ = 0;
+    mutable Primitive last_cached_;
 };
 
 }  // namespace vm::draw
