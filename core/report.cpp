@@ -178,58 +178,15 @@ std::optional<std::string> to_gbk(std::string_view utf8) {
     return out;
 }
 
-namespace {
-
-namespace fs = std::filesystem;
-
-// The whole file or nothing under the temporary name; false on any error,
-// including a full disk found at the final flush.
-bool write_whole(const fs::path& path, const std::string& bytes) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    if (!f) return false;
-    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    f.flush();
-    const bool ok = f.good();
-    f.close();
-    return ok && !f.fail();
-}
-
-}  // namespace
-
-std::optional<std::string> write_reports(const std::string& folder, const ReportData& data) {
-    const fs::path dir(folder);
-    const fs::path targets[2] = {dir / kSpeedReportName, dir / kForceReportName};
+WriteResult write_reports(const std::string& folder, const ReportData& data) {
+    const std::string dir = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    const std::string targets[2] = {dir + kSpeedReportName, dir + kForceReportName};
     const std::optional<std::string> bytes[2] = {to_gbk(speed_report_text(data)),
                                                  to_gbk(force_report_text(data))};
-    fs::path temps[2];
-    std::error_code ec;
-    auto discard = [&](int upto) {
-        for (int i = 0; i < upto; ++i) fs::remove(temps[i], ec);
-    };
-
-    for (int i = 0; i < 2; ++i) {
-        // A folder or other non-file in the report's place would stop the
-        // rename half-way; refuse before anything is written.
-        const fs::file_status st = fs::symlink_status(targets[i], ec);
-        if (fs::exists(st) && !fs::is_regular_file(st)) {
-            discard(i);
-            return targets[i].string();
-        }
-        temps[i] = dir / ("." + targets[i].filename().string() + ".part");
-        if (!bytes[i] || !write_whole(temps[i], *bytes[i])) {
-            fs::remove(temps[i], ec);
-            discard(i);
-            return targets[i].string();
-        }
-    }
-    for (int i = 0; i < 2; ++i) {
-        fs::rename(temps[i], targets[i], ec);
-        if (ec) {
-            for (int j = i; j < 2; ++j) fs::remove(temps[j], ec);
-            return targets[i].string();
-        }
-    }
-    return std::nullopt;
+    for (int i = 0; i < 2; ++i)
+        if (!bytes[i]) return {false, "报告中有无法用GBK编码表示的字符：" + targets[i], targets[i]};
+    // Both files end new or both keep their old content; the reason says which.
+    return write_files_atomically({{targets[0], *bytes[0]}, {targets[1], *bytes[1]}});
 }
 
 }  // namespace vm

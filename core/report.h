@@ -3,6 +3,8 @@
 // each written whole or not at all.
 #pragma once
 
+#include "core/atomic_file.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -65,9 +67,10 @@ std::optional<std::string> to_gbk(std::string_view utf8);
 inline constexpr const char* kSpeedReportName = "速度.txt";
 inline constexpr const char* kForceReportName = "力.txt";
 
-// Writes both reports into `folder`: each to a temporary name first, then both
-// renamed into place, so no report is ever left half-written. Returns the path
-// that could not be written, or nothing on success.
-std::optional<std::string> write_reports(const std::string& folder, const ReportData& data);
+// Writes both reports into `folder` under unique temporary names, then renames
+// both into place: the pair ends both new or both old, never one of each. On
+// failure the result names the file and the reason, including which state the
+// two reports were left in.
+WriteResult write_reports(const std::string& folder, const ReportData& data);
 
 }  // namespace vm

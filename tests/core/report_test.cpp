@@ -134,7 +134,7 @@ TEST(Report, WritesBothFilesWholeOrNotAtAll) {
     other.D = 100;
     for (const ReportParameters& p : {kDefaults, other}) {  // the second report overwrites the first
         const ReportResult r = compute_report(p);
-        EXPECT_FALSE(write_reports(dir.string(), r.data).has_value());
+        EXPECT_TRUE(write_reports(dir.string(), r.data).ok);
         EXPECT_EQ(from_gbk(read_file(dir / kSpeedReportName)), speed_report_text(r.data));
         EXPECT_EQ(from_gbk(read_file(dir / kForceReportName)), force_report_text(r.data));
         EXPECT_EQ(names().size(), 2u);
@@ -143,12 +143,15 @@ TEST(Report, WritesBothFilesWholeOrNotAtAll) {
     for (const char* blocked : {kForceReportName, kSpeedReportName}) {  // a folder in a report's place
         fs::remove_all(dir);
         fs::create_directories(dir / blocked);
-        EXPECT_EQ(write_reports(dir.string(), data), (dir / blocked).string());
+        const WriteResult w = write_reports(dir.string(), data);
+        EXPECT_FALSE(w.ok);
+        EXPECT_EQ(w.failed_path, (dir / blocked).string());
+        EXPECT_NE(w.reason.find((dir / blocked).string()), std::string::npos) << w.reason;
         EXPECT_EQ(names(), std::vector<std::string>{blocked});
     }
-    EXPECT_TRUE(write_reports((dir / "missing").string(), data).has_value());
+    EXPECT_FALSE(write_reports((dir / "missing").string(), data).ok);
     std::ofstream(dir / "plain").put('x');
-    EXPECT_TRUE(write_reports((dir / "plain").string(), data).has_value());
+    EXPECT_FALSE(write_reports((dir / "plain").string(), data).ok);
     fs::remove_all(dir);
 }
 

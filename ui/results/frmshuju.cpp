@@ -107,10 +107,9 @@ void frmshuju::ok_Click() {
         ui::show_message(this, ui::qs(report.error), ui::kTitleError);
         return;
     }
-    const auto failed = write_reports(QFile::encodeName(report_folder_).toStdString(), report.data);
-    if (failed) {
-        ui::show_message(this, QStringLiteral("无法写入报告文件：") + QFile::decodeName(failed->c_str()),
-                         ui::kTitleError);
+    const WriteResult written = write_reports(QFile::encodeName(report_folder_).toStdString(), report.data);
+    if (!written.ok) {
+        ui::show_message(this, QStringLiteral("无法写入报告文件：") + ui::qs(written.reason), ui::kTitleError);
         return;
     }
     // Only the dead centres of these boxes go back into the design state.

@@ -129,7 +129,9 @@ TEST(Frmshuju, UnwritableFolderIsReportedAndNothingIsLeft) {
     o.w->ok->click();
     ASSERT_EQ(o.messages.messages.size(), 1u);
     EXPECT_EQ(o.messages.messages[0].first,
-              QStringLiteral("无法写入报告文件：") + QDir(o.dir.path()).filePath(QStringLiteral("力.txt")));
+              QStringLiteral("无法写入报告文件：该位置已有同名的文件夹：") +
+                  QDir(o.dir.path()).filePath(QStringLiteral("力.txt")) +
+                  QStringLiteral("；所有文件保持原来的内容"));
     EXPECT_EQ(o.messages.messages[0].second, QStringLiteral("错误"));
     EXPECT_TRUE(o.closed == 0 && o.w->isVisible());
     EXPECT_EQ(o.listing(), QStringLiteral("力.txt"));
