@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
-./scripts/configure-build.sh build
+# Only the program itself: the tests and benchmarks are built by test.sh.
+BUILD_TARGETS=velmarion ./scripts/configure-build.sh build
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found (DISPLAY and WAYLAND_DISPLAY are unset): rendering the tour instead."
   mkdir -p out/tour

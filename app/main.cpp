@@ -9,6 +9,7 @@
 #include "core/design_state.h"
 #include "draw/surface_widget.h"
 #include "ui/common/messages.h"
+#include "ui/common/translations.h"
 #include "ui/common/window_plumbing.h"
 #include "ui/main/firstpage.h"
 #include "ui/main/main_tour.h"
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     app.setFont(vm::ui::cjk_font(9));
+    vm::ui::install_qt_translations(app);
     vm::draw::SurfaceWidget::set_error_reporter(
         [](QWidget* parent, const QString& text) { vm::ui::show_message(parent, text); });
 
