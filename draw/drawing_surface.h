@@ -157,6 +157,9 @@ public:
     const std::vector<Primitive>& display_list() const { return list_; }
     static constexpr size_t kListLimit = 400000;
 
+    // Paints the movable elements above whatever `p` has drawn (device units).
+    void paint_elements(class QPainter& p) const;
+
     // The picture as pixels, elements included.
     QImage image() const;
     // Save as PNG or SVG (by the file name's suffix); false when it fails.
@@ -171,7 +174,6 @@ private:
     void segment(PrimitiveKind kind, double x1, double y1, double x2, double y2, Colour c);
     void changed() const { if (on_change_) on_change_(); }
     void flush() const;
-    void paint_elements(class QPainter& p) const;
 
     int width_, height_;
     Colour background_;

@@ -47,34 +47,6 @@ void paint_base(QPainter& p, const DrawingSurface& s, QImage* whole_image) {
     }
 }
 
-void paint_elements(QPainter& p, const DrawingSurface& s) {
-    p.setRenderHint(QPainter::Antialiasing);
-    for (const LineElement& e : s.line_elements()) {
-        if (!e.visible) continue;
-        QPen pen(colour_of(e.colour));
-        pen.setWidthF(e.width);
-        p.setPen(pen);
-        p.drawLine(QPointF(e.x1, e.y1), QPointF(e.x2, e.y2));
-    }
-    for (const ShapeElement& e : s.shape_elements()) {
-        if (!e.visible) continue;
-        p.setPen(QPen(colour_of(e.border), 1));
-        p.setBrush(e.filled ? QBrush(colour_of(e.fill)) : QBrush(Qt::NoBrush));
-        QRectF r(e.left, e.top, e.width, e.height);
-        if (e.kind == ShapeKind::Square || e.kind == ShapeKind::Circle) {
-            const double side = std::min(e.width, e.height);
-            r = QRectF(e.left + (e.width - side) / 2, e.top + (e.height - side) / 2, side, side);
-        }
-        switch (e.kind) {
-            case ShapeKind::Rectangle:
-            case ShapeKind::Square: p.drawRect(r); break;
-            case ShapeKind::Oval:
-            case ShapeKind::Circle: p.drawEllipse(r); break;
-            case ShapeKind::RoundedRectangle: p.drawRoundedRect(r, 3, 3); break;
-        }
-    }
-}
-
 bool joins(const Primitive& a, const Primitive& b) {
     return b.kind == PrimitiveKind::Line && a.colour == b.colour && a.width == b.width &&
            a.style == b.style && a.x2 == b.x1 && a.y2 == b.y1;
@@ -132,7 +104,7 @@ QImage render_picture(const DrawingSurface& s, double pixel_ratio) {
     paint_base(p, s, &whole);
     if (list_is_whole(s)) {
         paint_list(p, s.display_list(), 0, s.display_list().size());
-        paint_elements(p, s);
+        s.paint_elements(p);
     }
     p.end();
     return img;
@@ -154,7 +126,7 @@ QByteArray picture_svg(const DrawingSurface& s) {
     if (list_is_whole(s)) {
         p.setRenderHint(QPainter::Antialiasing);
         paint_list(p, s.display_list(), 0, s.display_list().size());
-        paint_elements(p, s);
+        s.paint_elements(p);
     }
     p.end();
     return bytes;
@@ -257,7 +229,7 @@ QImage SurfaceWidget::device_image() const {
     QImage out = cache_.copy();
     out.setDevicePixelRatio(ratio);
     QPainter p(&out);
-    paint_elements(p, *surface_);
+    surface_->paint_elements(p);
     return out;
 }
 
