@@ -144,7 +144,9 @@ TEST(SurfaceSaving, ManyTimesDrawnCurvesSaveAsSvgQuickly) {
     const QByteArray svg = picture_svg(s);
     QString why;
     ASSERT_TRUE(write_file_whole(dir.filePath(QStringLiteral("c.svg")), svg, &why));
-    EXPECT_LT(t.elapsed(), 500);
+#ifndef __SANITIZE_ADDRESS__
+    EXPECT_LT(t.elapsed(), 500);  // the time is a release-build promise; sanitizers run several times slower
+#endif
     EXPECT_LT(svg.size(), 12 * 1024 * 1024);
 }
 
