@@ -102,6 +102,21 @@ bool write_all(int fd, std::string_view bytes, int& err) {
     return true;
 }
 
+// Flushes `fd` to the disk (when everything before went well) and closes it;
+// false with `err` set when the flush or the close fails, as a full disk can
+// show only there.
+bool close_synced(int fd, bool ok, int& err) {
+    if (ok && ::fsync(fd) != 0) {
+        err = errno;
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        err = errno;
+        ok = false;
+    }
+    return ok;
+}
+
 // Checks the folder and the target's place before anything is created.
 WriteResult check_place(const std::string& path) {
     if (path.empty() || path.back() == '/') return failure(path, "文件名为空");
@@ -125,15 +140,7 @@ WriteResult write_temporary(const std::string& path, std::string_view bytes, std
     // A report rewritten keeps the permissions the user gave the old one.
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) (void)::fchmod(fd, st.st_mode & 07777);
-    bool ok = write_all(fd, bytes, err);
-    if (ok && ::fsync(fd) != 0) {
-        err = errno;
-        ok = false;
-    }
-    if (::close(fd) != 0 && ok) {
-        err = errno;
-        ok = false;
-    }
+    const bool ok = close_synced(fd, write_all(fd, bytes, err), err);
     if (!ok) {
         ::unlink(temp.c_str());
         temp.clear();
@@ -184,14 +191,7 @@ bool keep_backup(const std::string& path, std::string& backup, int& err) {
         }
     }
     ::close(in);
-    if (ok && ::fsync(out) != 0) {
-        err = errno;
-        ok = false;
-    }
-    if (::close(out) != 0 && ok) {
-        err = errno;
-        ok = false;
-    }
+    ok = close_synced(out, ok, err);
     if (!ok) {
         ::unlink(backup.c_str());
         backup.clear();
