@@ -148,7 +148,8 @@ CurvePlot::ValueAxis CurvePlot::value_axis(double lowest, double highest, int ma
     for (;;) {
         for (double m : {1.0, 2.0, 5.0}) {
             const double step = m * power;
-            const double low = std::floor(lo / step), high = std::ceil(hi / step);
+            // Values a rounding error past a tick count as on it.
+            const double low = std::floor(lo / step + 1e-9), high = std::ceil(hi / step - 1e-9);
             if (high - low <= max_steps) return {low * step, high * step, step};
         }
         power *= 10;
@@ -172,7 +173,6 @@ void CurvePlot::clear() {
 void CurvePlot::start(Curve curve, double h) {
     curve_ = curve;
     motion_.h = std::clamp(h, -kLargestPlottedLift, kLargestPlottedLift);
-    process_.clear();
     // The bar's scale is in degrees of cam angle, so it is full when the plot ends.
     process_.set_scale(0, 0, kLastAngle, 1);
     bar_end_ = 0;
@@ -204,6 +204,7 @@ void CurvePlot::start(Curve curve, double h) {
     last_y_ = -value(curve_, motion_, 0);
     next_ = 0;
     sample();
+    show_progress();
 }
 
 // x in degrees, y the negated value, so positive values lie above the axis.
@@ -273,11 +274,12 @@ void CurvePlot::draw_whole(const Shown& shown) {
 
 bool CurvePlot::advance(int count) {
     for (int i = 0; i < count && running(); ++i) sample();
+    show_progress();
     return running();
 }
 
-// One sample: the curve to this angle (positive values above the axis) and
-// the progress bar to it. The curve goes on from its own last sample, so a
+// One sample: the curve to this angle (positive values above the axis), and
+// the progress bar's end moves to it. The curve goes on from its own last sample, so a
 // clear of the plot area while the plot runs leaves no stray line.
 void CurvePlot::sample() {
     const double delta = static_cast<double>(next_) / kSamplesPerDegree;
@@ -285,9 +287,15 @@ void CurvePlot::sample() {
     cpic_.line(last_x_, last_y_, delta, y, colour_of(curve_));
     last_x_ = delta;
     last_y_ = y;
-    process_.filled_box(bar_end_, 0, delta, 1, kBlue);
     bar_end_ = delta;
     ++next_;
+}
+
+// The bar is one box from the left end to the last sample drawn, so it needs
+// one entry on its picture however long the plot runs.
+void CurvePlot::show_progress() {
+    process_.clear();
+    process_.filled_box(0, 0, bar_end_, 1, kBlue);
 }
 
 }  // namespace vm::cam

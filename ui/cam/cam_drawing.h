@@ -75,6 +75,7 @@ private:
     void draw_frame(const ValueAxis& axis);
     void draw_whole(const Shown& shown);
     void sample();
+    void show_progress();
 
     draw::DrawingSurface& cpic_;
     draw::DrawingSurface& process_;
