@@ -172,7 +172,7 @@ void CurvePlot::clear() {
 
 void CurvePlot::start(Curve curve, double h) {
     curve_ = curve;
-    motion_.h = std::clamp(h, -kLargestPlottedLift, kLargestPlottedLift);
+    motion_.h = std::isnan(h) ? 0 : std::clamp(h, -kLargestPlottedLift, kLargestPlottedLift);
     // The bar's scale is in degrees of cam angle, so it is full when the plot ends.
     process_.set_scale(0, 0, kLastAngle, 1);
     bar_end_ = 0;
