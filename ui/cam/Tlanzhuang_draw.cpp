@@ -16,7 +16,8 @@ namespace vm {
 namespace {
 // Full precision: the picture's angles are only drawn, never shown as numbers.
 constexpr double kPi = 3.14159265358979323846;
-constexpr draw::Colour kBlack = 0, kGrey = draw::rgb(200, 200, 200), kDarkGrey = draw::rgb(90, 90, 90);
+constexpr draw::Colour kBlack = 0, kGrey = draw::rgb(200, 200, 200),
+                       kDarkGrey = draw::rgb(90, 90, 90);
 constexpr draw::Colour kGearBlue = draw::rgb(40, 70, 160), kCamRed = draw::rgb(190, 40, 40);
 constexpr draw::Colour kNoteGreen = draw::rgb(0, 120, 60);
 
@@ -53,9 +54,13 @@ struct Box {
     double l, t, r, b;
 };
 
-Box grown(Box x, double by) { return {x.l - by, x.t - by, x.r + by, x.b + by}; }
+Box grown(Box x, double by) {
+    return {x.l - by, x.t - by, x.r + by, x.b + by};
+}
 
-bool inside(Box x, double px, double py) { return px >= x.l && px <= x.r && py >= x.t && py <= x.b; }
+bool inside(Box x, double px, double py) {
+    return px >= x.l && px <= x.r && py >= x.t && py <= x.b;
+}
 
 // Liang-Barsky: does the segment reach into the box?
 bool segment_meets(Box x, double x1, double y1, double x2, double y2) {
@@ -68,14 +73,18 @@ bool segment_meets(Box x, double x1, double y1, double x2, double y2) {
             continue;
         }
         const double t = q[i] / p[i];
-        if (p[i] < 0) t0 = std::max(t0, t);
-        else t1 = std::min(t1, t);
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
         if (t0 > t1) return false;
     }
     return true;
 }
 
-bool boxes_meet(Box a, Box b) { return a.l <= b.r && b.l <= a.r && a.t <= b.b && b.t <= a.b; }
+bool boxes_meet(Box a, Box b) {
+    return a.l <= b.r && b.l <= a.r && a.t <= b.b && b.t <= a.b;
+}
 
 // Nearest and farthest distance from (cx, cy) to the points of the box.
 std::pair<double, double> distances(Box x, double cx, double cy) {
@@ -89,10 +98,13 @@ std::pair<double, double> distances(Box x, double cx, double cy) {
 bool touches(const draw::Primitive& p, Box box) {
     const Box x = grown(box, p.width / 2.0 + 1);
     switch (p.kind) {
-        case draw::PrimitiveKind::Line: return segment_meets(x, p.x1, p.y1, p.x2, p.y2);
+        case draw::PrimitiveKind::Line:
+            return segment_meets(x, p.x1, p.y1, p.x2, p.y2);
         case draw::PrimitiveKind::Box:
-            return segment_meets(x, p.x1, p.y1, p.x2, p.y1) || segment_meets(x, p.x2, p.y1, p.x2, p.y2) ||
-                   segment_meets(x, p.x2, p.y2, p.x1, p.y2) || segment_meets(x, p.x1, p.y2, p.x1, p.y1);
+            return segment_meets(x, p.x1, p.y1, p.x2, p.y1) ||
+                   segment_meets(x, p.x2, p.y1, p.x2, p.y2) ||
+                   segment_meets(x, p.x2, p.y2, p.x1, p.y2) ||
+                   segment_meets(x, p.x1, p.y2, p.x1, p.y1);
         case draw::PrimitiveKind::FilledBox:
             return boxes_meet(x, {std::min(p.x1, p.x2), std::min(p.y1, p.y2), std::max(p.x1, p.x2),
                                   std::max(p.y1, p.y2)});
@@ -100,7 +112,8 @@ bool touches(const draw::Primitive& p, Box box) {
             const auto [near, far] = distances(x, p.x1, p.y1);
             return near <= p.radius && far >= p.radius;
         }
-        case draw::PrimitiveKind::FilledCircle: return distances(x, p.x1, p.y1).first <= p.radius;
+        case draw::PrimitiveKind::FilledCircle:
+            return distances(x, p.x1, p.y1).first <= p.radius;
         case draw::PrimitiveKind::Arc: {
             double span = p.end - p.start;
             if (span < 0) span += 2 * kPi;
@@ -113,8 +126,10 @@ bool touches(const draw::Primitive& p, Box box) {
             }
             return false;
         }
-        case draw::PrimitiveKind::Point: return inside(x, p.x1, p.y1);
-        case draw::PrimitiveKind::Text: return boxes_meet(grown(box, 1), {p.x1, p.y1, p.x1 + p.x2, p.y1 + p.y2});
+        case draw::PrimitiveKind::Point:
+            return inside(x, p.x1, p.y1);
+        case draw::PrimitiveKind::Text:
+            return boxes_meet(grown(box, 1), {p.x1, p.y1, p.x1 + p.x2, p.y1 + p.y2});
     }
     return true;
 }
@@ -128,7 +143,8 @@ void place_name(draw::DrawingSurface& s, const PointName& n) {
     auto clear = [&](Box b) {
         if (b.l < 1 || b.t < 1 || b.r > s.width_px() - 1 || b.b > s.height_px() - 1) return false;
         const auto& list = s.display_list();
-        return std::none_of(list.begin(), list.end(), [&](const draw::Primitive& p) { return touches(p, b); });
+        return std::none_of(list.begin(), list.end(),
+                            [&](const draw::Primitive& p) { return touches(p, b); });
     };
     Box chosen{n.at.x + 2, n.at.y + 2, n.at.x + 2 + w, n.at.y + 2 + h};
     bool found = false;
@@ -137,7 +153,8 @@ void place_name(draw::DrawingSurface& s, const PointName& n) {
             // pref, pref + 15 degrees, pref - 15 degrees, pref + 30 degrees, ...
             const double turn = (k % 2 == 0 ? 1 : -1) * ((k + 1) / 2) * kPi / 12;
             const double a = n.towards + turn;
-            const double cx = n.at.x + std::cos(a) * (d + w / 2), cy = n.at.y + std::sin(a) * (d + h / 2);
+            const double cx = n.at.x + std::cos(a) * (d + w / 2),
+                         cy = n.at.y + std::sin(a) * (d + h / 2);
             const Box b{cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2};
             if (clear(b)) {
                 chosen = b;
@@ -247,8 +264,8 @@ void cam_with_follower(draw::DrawingSurface& s, Pt centre, double side, const ch
     // The rise start line, extended beyond the roller centre.
     s.set_line_style(1);
     const double reach = 1.8;
-    s.line(centre.x, centre.y, centre.x + reach * (roller.x - centre.x), centre.y + reach * (roller.y - centre.y),
-           kCamRed);
+    s.line(centre.x, centre.y, centre.x + reach * (roller.x - centre.x),
+           centre.y + reach * (roller.y - centre.y), kCamRed);
     s.set_line_style(0);
 
     // The crank angle to turn before fitting this cam.
@@ -259,12 +276,14 @@ void cam_with_follower(draw::DrawingSurface& s, Pt centre, double side, const ch
     const Pt tip{shaft.x + r * std::cos(a1), shaft.y - r * std::sin(a1)};
     arrow_head(s, tip, -(a1 - kPi / 2), kNoteGreen);
     const double mid = (a0 + a1) / 2;
-    names.push_back({{shaft.x + r * std::cos(mid), shaft.y - r * std::sin(mid)}, angle_name, -mid, kNoteGreen});
+    names.push_back(
+        {{shaft.x + r * std::cos(mid), shaft.y - r * std::sin(mid)}, angle_name, -mid, kNoteGreen});
 }
 
 void note(draw::DrawingSurface& s, double x, double y, const std::vector<const char*>& lines) {
     s.set_fore_colour(kBlack);
-    for (size_t i = 0; i < lines.size(); ++i) label(s, x, y + 17.0 * static_cast<double>(i), lines[i]);
+    for (size_t i = 0; i < lines.size(); ++i)
+        label(s, x, y + 17.0 * static_cast<double>(i), lines[i]);
 }
 }  // namespace
 
@@ -318,7 +337,8 @@ void draw_mounting_method(draw::DrawingSurface& s) {
     // The crank turns clockwise.
     const double r = 48, from = kPi / 2 - 0.9, to = kPi / 2 + 0.1;
     s.arc(kO.x, kO.y, r, kBlack, from, to);
-    arrow_head(s, {kO.x + r * std::cos(from), kO.y - r * std::sin(from)}, -(from - kPi / 2), kBlack);
+    arrow_head(s, {kO.x + r * std::cos(from), kO.y - r * std::sin(from)}, -(from - kPi / 2),
+               kBlack);
 
     cam_with_follower(s, kO1, -1, "α", names);
     cam_with_follower(s, kO2, 1, "β", names);

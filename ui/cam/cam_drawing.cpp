@@ -54,9 +54,11 @@ void draw_once(draw::DrawingSurface& s, Paint paint) {
     trial.set_font(s.font());
     paint(trial);
     const std::vector<draw::Primitive>& have = s.display_list();
-    const bool shown = std::all_of(trial.display_list().begin(), trial.display_list().end(), [&](const auto& p) {
-        return std::any_of(have.begin(), have.end(), [&](const auto& q) { return same_primitive(p, q); });
-    });
+    const bool shown =
+        std::all_of(trial.display_list().begin(), trial.display_list().end(), [&](const auto& p) {
+            return std::any_of(have.begin(), have.end(),
+                               [&](const auto& q) { return same_primitive(p, q); });
+        });
     if (shown) {
         s.set_current(trial.current_x(), trial.current_y());
         return;
@@ -68,16 +70,23 @@ double text_width_px(const draw::DrawingSurface& s, const QString& text) {
     return QFontMetricsF(s.font()).horizontalAdvance(text);
 }
 
-QString number_text(double v) { return QString::fromStdString(plain(v == 0 ? 0.0 : v)); }
+QString number_text(double v) {
+    return QString::fromStdString(plain(v == 0 ? 0.0 : v));
+}
 
-draw::Colour colour_of(Curve c) { return c == Curve::Lift ? kGreen : c == Curve::Velocity ? kRed : kBlue; }
+draw::Colour colour_of(Curve c) {
+    return c == Curve::Lift ? kGreen : c == Curve::Velocity ? kRed : kBlue;
+}
 
 // The legend names each curve with its unit, so the value axis needs none.
 QString legend_of(Curve c) {
     switch (c) {
-        case Curve::Lift: return QStringLiteral("升程 s/mm");
-        case Curve::Velocity: return QStringLiteral("速度 v/(mm/s)");
-        case Curve::Acceleration: return QStringLiteral("加速度 a/(mm/s²)");
+        case Curve::Lift:
+            return QStringLiteral("升程 s/mm");
+        case Curve::Velocity:
+            return QStringLiteral("速度 v/(mm/s)");
+        case Curve::Acceleration:
+            return QStringLiteral("加速度 a/(mm/s²)");
     }
     return {};
 }
@@ -89,7 +98,7 @@ const QString kAngleCaption = QStringLiteral("δ/(°)");
 constexpr double kTick = 4, kGap = 3, kEdge = 3, kLegendLine = 18;
 
 struct Layout {
-    double text_h;    // one text line, pixels
+    double text_h;       // one text line, pixels
     double top, bottom;  // pixel rows of the highest and lowest value ticks
     double left, right;  // pixel columns of 0 and 150 degrees
 };
@@ -99,9 +108,8 @@ Layout vertical_layout(const draw::DrawingSurface& s) {
     l.text_h = QFontMetricsF(s.font()).height();
     l.top = kEdge + l.text_h + kGap + l.text_h / 2;
     l.bottom = s.height_px() - (kTick + kGap + l.text_h + kEdge);
-    l.right = s.width_px() -
-              (text_width_px(s, number_text(CurvePlot::kLastAngle)) / 2 + 2 * kGap +
-               text_width_px(s, kAngleCaption) + kEdge);
+    l.right = s.width_px() - (text_width_px(s, number_text(CurvePlot::kLastAngle)) / 2 + 2 * kGap +
+                              text_width_px(s, kAngleCaption) + kEdge);
     return l;
 }
 
@@ -114,7 +122,8 @@ std::vector<double> value_ticks(const CurvePlot::ValueAxis& a) {
 }  // namespace
 
 void set_millimetre_scale(draw::DrawingSurface& s, double left, double top) {
-    s.set_scale(left, top, s.width_px() * kMillimetresPerPixel, s.height_px() * kMillimetresPerPixel);
+    s.set_scale(left, top, s.width_px() * kMillimetresPerPixel,
+                s.height_px() * kMillimetresPerPixel);
 }
 
 void draw_profile(draw::DrawingSurface& s, const CamProfile& profile, bool actual) {
@@ -158,9 +167,12 @@ CurvePlot::ValueAxis CurvePlot::value_axis(double lowest, double highest, int ma
 
 double CurvePlot::value(Curve curve, const FollowerMotion& m, double delta) {
     switch (curve) {
-        case Curve::Lift: return m.lift(delta);
-        case Curve::Velocity: return m.velocity(delta);
-        case Curve::Acceleration: return m.acceleration(delta);
+        case Curve::Lift:
+            return m.lift(delta);
+        case Curve::Velocity:
+            return m.velocity(delta);
+        case Curve::Acceleration:
+            return m.acceleration(delta);
     }
     return 0;
 }
@@ -194,7 +206,8 @@ void CurvePlot::start(Curve curve, double h) {
     const int max_steps = static_cast<int>((l.bottom - l.top) / (1.5 * l.text_h));
     const ValueAxis axis = value_axis(lowest, highest, max_steps);
     double widest = 0;
-    for (double v : value_ticks(axis)) widest = std::max(widest, text_width_px(cpic_, number_text(v)));
+    for (double v : value_ticks(axis))
+        widest = std::max(widest, text_width_px(cpic_, number_text(v)));
     fit_scale(axis, kEdge + widest + kGap + kTick);
 
     cpic_.clear();
@@ -221,7 +234,8 @@ void CurvePlot::draw_frame(const ValueAxis& axis) {
     s.set_line_width(1);
     s.set_line_style(0);
     s.set_fore_colour(kBlack);
-    const double ux = s.scale_width() / s.width_px(), uy = s.scale_height() / s.height_px();  // units per pixel
+    const double ux = s.scale_width() / s.width_px(),
+                 uy = s.scale_height() / s.height_px();  // units per pixel
     const double text_h = QFontMetricsF(s.font()).height() * uy;
     const double base = -axis.low;  // the angle axis runs along the lowest value
 
@@ -252,7 +266,8 @@ void CurvePlot::draw_frame(const ValueAxis& axis) {
     double x = 0;
     const double row = s.scale_top() + kEdge * uy;
     for (const Shown& shown : shown_) {
-        s.filled_box(x, row + text_h / 2 - uy, x + kLegendLine * ux, row + text_h / 2 + uy, colour_of(shown.curve));
+        s.filled_box(x, row + text_h / 2 - uy, x + kLegendLine * ux, row + text_h / 2 + uy,
+                     colour_of(shown.curve));
         x += (kLegendLine + kGap) * ux;
         const QString t = legend_of(shown.curve);
         s.set_current(x, row);

@@ -38,13 +38,14 @@ enum class Curve { Lift, Velocity, Acceleration };
 // the curves already shown (a curve plotted again takes the place of its
 // earlier plot), then the new curve sample by sample.
 class CurvePlot {
-public:
+  public:
     static constexpr int kSamplesPerDegree = 200;
     static constexpr double kLastAngle = 150;
     static constexpr int kSamples = static_cast<int>(kLastAngle) * kSamplesPerDegree + 1;
     static constexpr double kAngleStep = 10;  // degrees between angle ticks
 
-    CurvePlot(draw::DrawingSurface& cpic, draw::DrawingSurface& process) : cpic_(cpic), process_(process) {}
+    CurvePlot(draw::DrawingSurface& cpic, draw::DrawingSurface& process)
+        : cpic_(cpic), process_(process) {}
 
     // Clears the progress bar, draws the picture afresh as above and the
     // first sample of the new curve.
@@ -65,7 +66,7 @@ public:
     // at most `max_steps` steps, every value inside it.
     static ValueAxis value_axis(double lowest, double highest, int max_steps);
 
-private:
+  private:
     struct Shown {
         Curve curve;
         double h;

@@ -21,7 +21,8 @@ struct TextBox {
 inline std::vector<TextBox> text_boxes(const draw::DrawingSurface& s) {
     std::vector<TextBox> out;
     for (const draw::Primitive& p : s.display_list())
-        if (p.kind == draw::PrimitiveKind::Text) out.push_back({p.text, p.x1, p.y1, p.x1 + p.x2, p.y1 + p.y2});
+        if (p.kind == draw::PrimitiveKind::Text)
+            out.push_back({p.text, p.x1, p.y1, p.x1 + p.x2, p.y1 + p.y2});
     return out;
 }
 
@@ -45,8 +46,10 @@ inline QStringList crossed_texts(const draw::DrawingSurface& s) {
     QStringList crossed;
     for (const TextBox& t : text_boxes(s)) {
         bool hit = false;
-        for (int y = static_cast<int>(std::ceil(t.t + 1)); y <= static_cast<int>(t.b - 1) && !hit; ++y)
-            for (int x = static_cast<int>(std::ceil(t.l + 1)); x <= static_cast<int>(t.r - 1) && !hit; ++x) {
+        for (int y = static_cast<int>(std::ceil(t.t + 1)); y <= static_cast<int>(t.b - 1) && !hit;
+             ++y)
+            for (int x = static_cast<int>(std::ceil(t.l + 1));
+                 x <= static_cast<int>(t.r - 1) && !hit; ++x) {
                 if (x < 0 || y < 0 || x >= img.width() || y >= img.height()) continue;
                 const QColor c = img.pixelColor(x, y);
                 hit = c.red() + c.green() + c.blue() < 3 * 250;
