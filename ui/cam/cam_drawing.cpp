@@ -100,10 +100,10 @@ constexpr double kTick = 4, kGap = 3, kEdge = 3, kLegendLine = 18;
 struct Layout {
     double text_h;       // one text line, pixels
     double top, bottom;  // pixel rows of the highest and lowest value ticks
-    double left, right;  // pixel columns of 0 and 150 degrees
+    double right;        // pixel column of the last angle; the first follows the value labels
 };
 
-Layout vertical_layout(const draw::DrawingSurface& s) {
+Layout layout_of(const draw::DrawingSurface& s) {
     Layout l{};
     l.text_h = QFontMetricsF(s.font()).height();
     l.top = kEdge + l.text_h + kGap + l.text_h / 2;
@@ -149,9 +149,13 @@ void draw_base_circle(draw::DrawingSurface& s, double r0) {
 
 CurvePlot::ValueAxis CurvePlot::value_axis(double lowest, double highest, int max_steps) {
     max_steps = std::max(max_steps, 2);
+    // Held where the step arithmetic stays finite: a span too small to show
+    // (a lift of a few denormals) is drawn on the axis of a span of one.
+    constexpr double kLargest = 1e300, kSmallestSpan = 1e-100;
     double lo = std::min(0.0, lowest), hi = std::max(0.0, highest);
-    if (!std::isfinite(lo) || !std::isfinite(hi)) lo = 0, hi = 1;
-    if (!(hi > lo)) hi = lo + 1;
+    if (!(lo >= -kLargest)) lo = -kLargest;
+    if (!(hi <= kLargest)) hi = kLargest;
+    if (!(hi - lo >= kSmallestSpan)) hi = lo + 1;
     const double span = hi - lo;
     double power = std::pow(10.0, std::floor(std::log10(span / max_steps)) - 1);
     for (;;) {
@@ -202,7 +206,7 @@ void CurvePlot::start(Curve curve, double h) {
             highest = std::max(highest, v);
         }
     }
-    const Layout l = vertical_layout(cpic_);
+    const Layout l = layout_of(cpic_);
     const int max_steps = static_cast<int>((l.bottom - l.top) / (1.5 * l.text_h));
     const ValueAxis axis = value_axis(lowest, highest, max_steps);
     double widest = 0;
@@ -222,7 +226,7 @@ void CurvePlot::start(Curve curve, double h) {
 
 // x in degrees, y the negated value, so positive values lie above the axis.
 void CurvePlot::fit_scale(const ValueAxis& axis, double left_margin_px) {
-    const Layout l = vertical_layout(cpic_);
+    const Layout l = layout_of(cpic_);
     const double w = cpic_.width_px(), h = cpic_.height_px();
     const double width = kLastAngle * w / (l.right - left_margin_px);
     const double height = (axis.high - axis.low) * h / (l.bottom - l.top);
@@ -294,8 +298,8 @@ bool CurvePlot::advance(int count) {
 }
 
 // One sample: the curve to this angle (positive values above the axis), and
-// the progress bar's end moves to it. The curve goes on from its own last sample, so a
-// clear of the plot area while the plot runs leaves no stray line.
+// the progress bar's end moves to it. The curve goes on from its own last
+// sample, so a clear of the plot area while the plot runs leaves no stray line.
 void CurvePlot::sample() {
     const double delta = static_cast<double>(next_) / kSamplesPerDegree;
     const double y = -value(curve_, motion_, delta);

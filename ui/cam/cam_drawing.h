@@ -63,7 +63,8 @@ class CurvePlot {
     };
     // The axis for curves whose values lie between `lowest` and `highest`:
     // round steps of 1, 2 or 5 times a power of ten, the zero line included,
-    // at most `max_steps` steps, every value inside it.
+    // at most `max_steps` steps, every value inside it (values beyond 1e300
+    // are held there).
     static ValueAxis value_axis(double lowest, double highest, int max_steps);
 
   private:
