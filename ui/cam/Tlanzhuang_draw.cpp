@@ -1,7 +1,9 @@
 // The mounting-method picture of the cam mounting angle window: the engine
 // scheme with head, spring-loaded valves, rockers and push rods, piston, rod and
 // crank, the timing gears to the cam shafts O1 and O2, and how to fit each cam.
+#include <QFontMetricsF>
 #include <QString>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -14,7 +16,8 @@ namespace vm {
 namespace {
 // Full precision: the picture's angles are only drawn, never shown as numbers.
 constexpr double kPi = 3.14159265358979323846;
-constexpr draw::Colour kBlack = 0, kGrey = draw::rgb(200, 200, 200), kDarkGrey = draw::rgb(90, 90, 90);
+constexpr draw::Colour kBlack = 0, kGrey = draw::rgb(200, 200, 200),
+                       kDarkGrey = draw::rgb(90, 90, 90);
 constexpr draw::Colour kGearBlue = draw::rgb(40, 70, 160), kCamRed = draw::rgb(190, 40, 40);
 constexpr draw::Colour kNoteGreen = draw::rgb(0, 120, 60);
 
@@ -35,6 +38,134 @@ constexpr double kCamOffset = 7;  // offset of each follower's line of travel fr
 void label(draw::DrawingSurface& s, double x, double y, const char* text) {
     s.set_current(x, y);
     s.print(QString::fromUtf8(text), false);
+}
+
+// A name that belongs to a point of the picture. Names are placed after every
+// line is drawn, each at the spot nearest its point where its text box is
+// clear of every line, circle, arc, fill and earlier text.
+struct PointName {
+    Pt at;
+    const char* text;
+    double towards;  // preferred direction from the point, screen radians (y down)
+    draw::Colour colour = kBlack;
+};
+
+struct Box {
+    double l, t, r, b;
+};
+
+Box grown(Box x, double by) {
+    return {x.l - by, x.t - by, x.r + by, x.b + by};
+}
+
+bool inside(Box x, double px, double py) {
+    return px >= x.l && px <= x.r && py >= x.t && py <= x.b;
+}
+
+// Liang-Barsky: does the segment reach into the box?
+bool segment_meets(Box x, double x1, double y1, double x2, double y2) {
+    double t0 = 0, t1 = 1;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy}, q[4] = {x1 - x.l, x.r - x1, y1 - x.t, x.b - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    return true;
+}
+
+bool boxes_meet(Box a, Box b) {
+    return a.l <= b.r && b.l <= a.r && a.t <= b.b && b.t <= a.b;
+}
+
+// Nearest and farthest distance from (cx, cy) to the points of the box.
+std::pair<double, double> distances(Box x, double cx, double cy) {
+    const double nx = std::clamp(cx, x.l, x.r) - cx, ny = std::clamp(cy, x.t, x.b) - cy;
+    const double fx = std::max(std::fabs(x.l - cx), std::fabs(x.r - cx));
+    const double fy = std::max(std::fabs(x.t - cy), std::fabs(x.b - cy));
+    return {std::hypot(nx, ny), std::hypot(fx, fy)};
+}
+
+// Whether what `p` puts on the picture comes within a pixel of the box.
+bool touches(const draw::Primitive& p, Box box) {
+    const Box x = grown(box, p.width / 2.0 + 1);
+    switch (p.kind) {
+        case draw::PrimitiveKind::Line:
+            return segment_meets(x, p.x1, p.y1, p.x2, p.y2);
+        case draw::PrimitiveKind::Box:
+            return segment_meets(x, p.x1, p.y1, p.x2, p.y1) ||
+                   segment_meets(x, p.x2, p.y1, p.x2, p.y2) ||
+                   segment_meets(x, p.x2, p.y2, p.x1, p.y2) ||
+                   segment_meets(x, p.x1, p.y2, p.x1, p.y1);
+        case draw::PrimitiveKind::FilledBox:
+            return boxes_meet(x, {std::min(p.x1, p.x2), std::min(p.y1, p.y2), std::max(p.x1, p.x2),
+                                  std::max(p.y1, p.y2)});
+        case draw::PrimitiveKind::Circle: {
+            const auto [near, far] = distances(x, p.x1, p.y1);
+            return near <= p.radius && far >= p.radius;
+        }
+        case draw::PrimitiveKind::FilledCircle:
+            return distances(x, p.x1, p.y1).first <= p.radius;
+        case draw::PrimitiveKind::Arc: {
+            double span = p.end - p.start;
+            if (span < 0) span += 2 * kPi;
+            const int n = std::max(8, static_cast<int>(span * p.radius / 2));
+            for (int i = 0; i < n; ++i) {
+                const double a = p.start + span * i / n, b = p.start + span * (i + 1) / n;
+                if (segment_meets(x, p.x1 + p.radius * std::cos(a), p.y1 - p.radius * std::sin(a),
+                                  p.x1 + p.radius * std::cos(b), p.y1 - p.radius * std::sin(b)))
+                    return true;
+            }
+            return false;
+        }
+        case draw::PrimitiveKind::Point:
+            return inside(x, p.x1, p.y1);
+        case draw::PrimitiveKind::Text:
+            return boxes_meet(grown(box, 1), {p.x1, p.y1, p.x1 + p.x2, p.y1 + p.y2});
+    }
+    return true;
+}
+
+// Prints the name at the nearest clear spot around its point, trying the
+// preferred side first; the picture is in pixels.
+void place_name(draw::DrawingSurface& s, const PointName& n) {
+    const QString text = QString::fromUtf8(n.text);
+    const QFontMetricsF fm(s.font());
+    const double w = fm.horizontalAdvance(text), h = fm.height();
+    auto clear = [&](Box b) {
+        if (b.l < 1 || b.t < 1 || b.r > s.width_px() - 1 || b.b > s.height_px() - 1) return false;
+        const auto& list = s.display_list();
+        return std::none_of(list.begin(), list.end(),
+                            [&](const draw::Primitive& p) { return touches(p, b); });
+    };
+    Box chosen{n.at.x + 2, n.at.y + 2, n.at.x + 2 + w, n.at.y + 2 + h};
+    bool found = false;
+    for (int d = 0; d <= 80 && !found; ++d) {
+        for (int k = 0; k < 24 && !found; ++k) {
+            // pref, pref + 15 degrees, pref - 15 degrees, pref + 30 degrees, ...
+            const double turn = (k % 2 == 0 ? 1 : -1) * ((k + 1) / 2) * kPi / 12;
+            const double a = n.towards + turn;
+            const double cx = n.at.x + std::cos(a) * (d + w / 2),
+                         cy = n.at.y + std::sin(a) * (d + h / 2);
+            const Box b{cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2};
+            if (clear(b)) {
+                chosen = b;
+                found = true;
+            }
+        }
+    }
+    s.set_fore_colour(n.colour);
+    s.set_current(chosen.l, chosen.t);
+    s.print(text, false);
+    s.set_fore_colour(kBlack);
 }
 
 // Two short strokes at `tip`, the arrow pointing along `angle` (screen radians, y down).
@@ -92,7 +223,8 @@ void gear(draw::DrawingSurface& s, Pt c, double r) {
 // fitter extends through the roller centre. The profile is the real actual
 // profile of a small offset cam; `side` (-1 left, +1 right) puts the offset
 // away from the cylinder.
-void cam_with_follower(draw::DrawingSurface& s, Pt centre, double side, const char* angle_name) {
+void cam_with_follower(draw::DrawingSurface& s, Pt centre, double side, const char* angle_name,
+                       std::vector<PointName>& names) {
     const CamInputs in{10, 26, kCamOffset, 7};
     const CamProfile profile(in);
     std::vector<CamPoint> outline;
@@ -132,8 +264,8 @@ void cam_with_follower(draw::DrawingSurface& s, Pt centre, double side, const ch
     // The rise start line, extended beyond the roller centre.
     s.set_line_style(1);
     const double reach = 1.8;
-    s.line(centre.x, centre.y, centre.x + reach * (roller.x - centre.x), centre.y + reach * (roller.y - centre.y),
-           kCamRed);
+    s.line(centre.x, centre.y, centre.x + reach * (roller.x - centre.x),
+           centre.y + reach * (roller.y - centre.y), kCamRed);
     s.set_line_style(0);
 
     // The crank angle to turn before fitting this cam.
@@ -143,14 +275,15 @@ void cam_with_follower(draw::DrawingSurface& s, Pt centre, double side, const ch
     s.arc(shaft.x, shaft.y, r, kNoteGreen, a1, a0);
     const Pt tip{shaft.x + r * std::cos(a1), shaft.y - r * std::sin(a1)};
     arrow_head(s, tip, -(a1 - kPi / 2), kNoteGreen);
-    s.set_fore_colour(kNoteGreen);
-    label(s, shaft.x + (side < 0 ? -44 : 20), shaft.y - 52, angle_name);
-    s.set_fore_colour(kBlack);
+    const double mid = (a0 + a1) / 2;
+    names.push_back(
+        {{shaft.x + r * std::cos(mid), shaft.y - r * std::sin(mid)}, angle_name, -mid, kNoteGreen});
 }
 
 void note(draw::DrawingSurface& s, double x, double y, const std::vector<const char*>& lines) {
     s.set_fore_colour(kBlack);
-    for (size_t i = 0; i < lines.size(); ++i) label(s, x, y + 17.0 * static_cast<double>(i), lines[i]);
+    for (size_t i = 0; i < lines.size(); ++i)
+        label(s, x, y + 17.0 * static_cast<double>(i), lines[i]);
 }
 }  // namespace
 
@@ -185,8 +318,7 @@ void draw_mounting_method(draw::DrawingSurface& s) {
     s.circle(b.x, b.y, 4, kBlack);
     s.circle(a.x, a.y, 4, kBlack);
     s.set_fill(false);
-    label(s, b.x + 8, b.y - 22, "B");
-    label(s, a.x + 8, a.y - 16, "A");
+    std::vector<PointName> names{{b, "B", -kPi / 4}, {a, "A", -kPi / 4}};
 
     // Timing gears: crank gear on O, cam gears on O1 and O2.
     gear(s, kO, kCrankGear);
@@ -198,17 +330,18 @@ void draw_mounting_method(draw::DrawingSurface& s) {
     s.line(kO.x - 10, kO.y + 14, kO.x + 10, kO.y + 14, kBlack);
     s.line(kO.x, kO.y, kO.x - 7, kO.y + 14, kBlack);
     s.line(kO.x, kO.y, kO.x + 7, kO.y + 14, kBlack);
-    label(s, kO.x + 6, kO.y + 8, "O");
-    label(s, kO1.x - 26, kO1.y + 6, "O1");
-    label(s, kO2.x + 10, kO2.y + 6, "O2");
+    names.push_back({kO, "O", kPi / 4});
+    names.push_back({kO1, "O1", 3 * kPi / 4});
+    names.push_back({kO2, "O2", kPi / 4});
 
     // The crank turns clockwise.
     const double r = 48, from = kPi / 2 - 0.9, to = kPi / 2 + 0.1;
     s.arc(kO.x, kO.y, r, kBlack, from, to);
-    arrow_head(s, {kO.x + r * std::cos(from), kO.y - r * std::sin(from)}, -(from - kPi / 2), kBlack);
+    arrow_head(s, {kO.x + r * std::cos(from), kO.y - r * std::sin(from)}, -(from - kPi / 2),
+               kBlack);
 
-    cam_with_follower(s, kO1, -1, "α");
-    cam_with_follower(s, kO2, 1, "β");
+    cam_with_follower(s, kO1, -1, "α", names);
+    cam_with_follower(s, kO2, 1, "β", names);
 
     note(s, 8, 446,
          {"左凸轮（进气）：曲柄从活塞", "最高位置顺时针转过α角，", "再装凸轮，使其推程起始线",
@@ -216,6 +349,7 @@ void draw_mounting_method(draw::DrawingSurface& s) {
     note(s, 268, 446,
          {"右凸轮（排气）：曲柄从活塞", "最高位置顺时针转过β角，", "再装凸轮，使其推程起始线",
           "的延长线通过滚子中心。"});
+    for (const PointName& n : names) place_name(s, n);
 }
 
 }  // namespace vm

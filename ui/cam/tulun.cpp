@@ -173,7 +173,7 @@ void tulun::base_tulun_Click() {
         ui::show_message(this, qs(cam_input_message(CamInputError::BaseRadius)), ui::kTitleDataError);
         return;
     }
-    tpic->surface().circle(0, 0, r0, 255);
+    cam::draw_base_circle(tpic->surface(), r0);
 }
 
 void tulun::cls_Click() { tpic->surface().clear(); }
@@ -207,7 +207,7 @@ void tulun::speed_Click() { plot(cam::Curve::Velocity); }
 
 void tulun::aspeed_Click() { plot(cam::Curve::Acceleration); }
 
-void tulun::cur_cls_Click() { cpic->surface().clear(); }
+void tulun::cur_cls_Click() { plot_->clear(); }
 
 void tulun::closeEvent(QCloseEvent* e) {
     // A plot still running ends with the window; no tick reaches it afterwards.
