@@ -201,6 +201,35 @@ LabelRect LabelPlacer::place_beside(double ax, double ay, double w, double h) {
     return choose(candidates);
 }
 
+std::vector<LabelRect> LabelPlacer::place_row(const std::vector<LabelRect>& preferred) {
+    if (preferred.empty()) return {};
+    const double step = std::max(2.0, preferred.front().height() / 4);
+    for (int k = 0; k <= 16; ++k)
+        for (const double dy : {-k * step, k * step}) {
+            bool free = true;
+            for (size_t i = 0; free && i < preferred.size(); ++i) {
+                const LabelRect& r = preferred[i];
+                const LabelRect moved{r.left, r.top + dy, r.right, r.bottom + dy};
+                free = conflicts(moved) == 0;
+                // Two captions of the row must not meet each other either.
+                for (size_t j = 0; free && j < i; ++j)
+                    free = !rects_overlap(grown(moved, kLabelClearance),
+                                          {preferred[j].left, preferred[j].top + dy, preferred[j].right,
+                                           preferred[j].bottom + dy});
+            }
+            if (!free) continue;
+            std::vector<LabelRect> out;
+            for (const LabelRect& r : preferred) {
+                out.push_back({r.left, r.top + dy, r.right, r.bottom + dy});
+                labels_.push_back(out.back());
+            }
+            return out;
+        }
+    std::vector<LabelRect> out;
+    for (const LabelRect& r : preferred) out.push_back(place_near(r.left, r.top, r.width(), r.height()));
+    return out;
+}
+
 LabelRect LabelPlacer::place_near(double left, double top, double w, double h) {
     std::vector<LabelRect> candidates;
     auto add = [&](double dx, double dy) { candidates.push_back({left + dx, top + dy, left + dx + w, top + dy + h}); };

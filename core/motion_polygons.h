@@ -127,6 +127,12 @@ public:
     // otherwise the nearest free place around it, vertical moves first.
     LabelRect place_near(double left, double top, double w, double h);
 
+    // Labels meant to share one line (the captions of a row of diagrams), each
+    // given as its preferred box: the whole row moves up or down together by
+    // the smallest step that frees every one of them; when no common move
+    // does, each is placed on its own as place_near places it.
+    std::vector<LabelRect> place_row(const std::vector<LabelRect>& preferred);
+
     // How many labels or lines a box at this place would touch, counting a
     // place outside the bounds as a conflict too.
     int conflicts(const LabelRect& r) const;

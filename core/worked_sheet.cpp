@@ -57,7 +57,11 @@ WorkedSheet motion_sheet(const Kinematics& k, double angle_deg, double r, double
                "，方向角 " + direction(rows[i].dir);
     };
     std::string& t = s.text;
-    t += "曲柄转角 φ = " + format_0_00(angle_deg) + "°（活塞最高时为零，顺时针转动）\n";
+    t += "曲柄转角 φ = " + format_0_00(angle_deg) + "°（活塞最高时为零，顺时针转动）";
+    // Whole turns bring the crank back to the same place.
+    const double within_turn = std::fmod(angle_deg, 360.0);
+    if (std::fabs(angle_deg) >= 360) t += "，与 " + format_0_00(within_turn) + "° 同一位置";
+    t += "\n";
     // The crank turns clockwise, so omega1 is negative and so is v_A = omega1 * l_OA.
     t += "ω1 = " + format_0_00(omega1) + " rad/s（顺时针），l_OA = " + metres(r) + "，l_AB = " + metres(l) + "\n";
     t += "（方向角自 +x 轴逆时针量起）\n\n";
@@ -116,8 +120,11 @@ WorkedSheet force_sheet(const std::vector<ForceStep>& steps, int member, double 
         s.vectors.push_back({f.name, m, "N", drawn});
         if (!equation.empty()) equation += " + ";
         equation += f.name;
+        // The cylinder wall can only push across the guide: of its force only
+        // the size is unknown.
         const std::string line = "    " + f.name + " = " + format_0_00(m) + " N，方向角 " +
-                                 direction(std::atan2(f.fy, f.fx)) + "\n";
+                                 direction(std::atan2(f.fy, f.fx)) +
+                                 (member == kPiston && f.name == "R43" ? "（方向垂直于导路，只有大小未知）" : "") + "\n";
         (unknown(f.name) ? unknowns : known) += line;
         if (!lengths.empty()) lengths += "，";
         lengths += f.name + " " + mm(drawn);

@@ -181,5 +181,31 @@ TEST(LabelPlacer, CrowdedCornersGetLabelsClearOfLinesAndOfEachOther) {
     }
 }
 
+// A row of captions where one is struck by a line moves as a whole, by the
+// same step, to the nearest line where all are free.
+TEST(LabelPlacer, ARowOfCaptionsMovesTogether) {
+    struct Case {
+        double line_y;  // a horizontal stroke through the second caption, or none
+        bool moves;
+    };
+    for (const Case c : {Case{-1, false}, Case{105, true}, Case{112, true}}) {
+        LabelPlacer placer({0, 0, 500, 300});
+        if (c.line_y > 0) placer.add_line(150, c.line_y, 230, c.line_y);
+        std::vector<LabelRect> row;
+        for (int i = 0; i < 5; ++i) row.push_back({10.0 + 90 * i, 100, 80.0 + 90 * i, 114});
+        const std::vector<LabelRect> placed = placer.place_row(row);
+        ASSERT_EQ(placed.size(), 5u);
+        const double dy = placed[0].top - row[0].top;
+        EXPECT_EQ(dy != 0, c.moves) << c.line_y;
+        for (size_t i = 0; i < 5; ++i) {
+            EXPECT_EQ(placed[i].top - row[i].top, dy) << "one line";
+            EXPECT_EQ(placed[i].left, row[i].left);
+            if (c.line_y > 0) {
+                EXPECT_FALSE(segment_crosses(placed[i], 150, c.line_y, 230, c.line_y));
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vm

@@ -86,6 +86,7 @@ TEST(WorkedSheet, TheCrankPinLineMultipliesItsPrintedFactors) {
             EXPECT_NEAR(std::stod(m[1]) * std::stod(m[1]) * std::stod(m[2]), std::stod(m[3]),
                         0.01 * std::fabs(std::stod(m[1])) * std::stod(m[2]) + 0.00001 * w * w + 0.005);
             EXPECT_FALSE(std::regex_search(t, m, long_fraction)) << m.str();
+            EXPECT_EQ(t.find("同一位置") != std::string::npos, angle >= 360) << angle;
         }
     }
 }

@@ -61,10 +61,21 @@ void print_names(draw::DrawingSurface& s, const std::vector<PointName>& names, c
         const QString t = QString::fromStdString(n.text);
         print_at(placer.place_beside(s.to_px_x(n.x), s.to_px_y(n.y), fm.horizontalAdvance(t), fm.height()), n.text);
     }
-    for (const Caption& c : captions) {
-        const QString t = QString::fromStdString(c.text);
-        print_at(placer.place_near(s.to_px_x(c.left), s.to_px_y(c.top), fm.horizontalAdvance(t), fm.height()),
-                 c.text);
+    // Captions that share a line stay on one line, moved together if they must move.
+    std::vector<std::vector<size_t>> rows;
+    for (size_t i = 0; i < captions.size(); ++i) {
+        if (rows.empty() || captions[rows.back().front()].top != captions[i].top) rows.emplace_back();
+        rows.back().push_back(i);
+    }
+    for (const std::vector<size_t>& row : rows) {
+        std::vector<LabelRect> preferred;
+        for (size_t i : row) {
+            const double l = s.to_px_x(captions[i].left), t = s.to_px_y(captions[i].top);
+            preferred.push_back({l, t, l + fm.horizontalAdvance(QString::fromStdString(captions[i].text)),
+                                 t + fm.height()});
+        }
+        const std::vector<LabelRect> placed = placer.place_row(preferred);
+        for (size_t j = 0; j < row.size(); ++j) print_at(placed[j], captions[row[j]].text);
     }
 }
 
