@@ -120,3 +120,131 @@ FittedScale fit_scale(const std::vector<double>& dx, const std::vector<double>& 
 }
 
 }  // namespace vm
+
+namespace vm {
+
+namespace {
+// Clearance kept between a label and its neighbours, pixels.
+constexpr double kLabelClearance = 2;
+
+LabelRect grown(const LabelRect& r, double d) { return {r.left - d, r.top - d, r.right + d, r.bottom + d}; }
+}  // namespace
+
+bool rects_overlap(const LabelRect& a, const LabelRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+bool segment_crosses(const LabelRect& r, double x1, double y1, double x2, double y2) {
+    // Liang-Barsky: clip the segment to the open box and see whether any of it is left.
+    double t0 = 0, t1 = 1;
+    const double dx = x2 - x1, dy = y2 - y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {x1 - r.left, r.right - x1, y1 - r.top, r.bottom - y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] <= 0) return false;  // parallel to this edge and outside or on it
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 >= t1) return false;
+    }
+    return true;
+}
+
+void LabelPlacer::add_line(double x1, double y1, double x2, double y2) {
+    if (std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2))
+        lines_.push_back({x1, y1, x2, y2});
+}
+
+void LabelPlacer::add_obstacle(const LabelRect& r) { obstacles_.push_back(r); }
+
+int LabelPlacer::conflicts(const LabelRect& r) const {
+    const LabelRect g = grown(r, kLabelClearance);
+    int n = 0;
+    if (r.left < bounds_.left || r.top < bounds_.top || r.right > bounds_.right || r.bottom > bounds_.bottom) ++n;
+    for (const LabelRect& o : labels_) n += rects_overlap(g, o);
+    for (const LabelRect& o : obstacles_) n += rects_overlap(g, o);
+    for (const Line& l : lines_) n += segment_crosses(g, l.x1, l.y1, l.x2, l.y2);
+    return n;
+}
+
+LabelRect LabelPlacer::choose(const std::vector<LabelRect>& candidates) {
+    LabelRect best = candidates.front();
+    int best_n = -1;
+    for (const LabelRect& c : candidates) {
+        const int n = conflicts(c);
+        if (best_n < 0 || n < best_n) {
+            best = c;
+            best_n = n;
+        }
+        if (n == 0) break;
+    }
+    labels_.push_back(best);
+    return best;
+}
+
+LabelRect LabelPlacer::place_beside(double ax, double ay, double w, double h) {
+    // Sides as (dx, dy): the box's centre moves off the point by half its size
+    // plus the gap in each direction that is not zero.
+    constexpr int kSides[8][2] = {{1, 0}, {1, -1}, {1, 1}, {0, -1}, {0, 1}, {-1, 0}, {-1, -1}, {-1, 1}};
+    constexpr double kGaps[] = {2, 4, 6, 9, 12, 16, 20, 25, 30, 36, 44, 52, 60};
+    std::vector<LabelRect> candidates;
+    for (double gap : kGaps)
+        for (const auto& side : kSides) {
+            const double cx = ax + side[0] * (w / 2 + gap), cy = ay + side[1] * (h / 2 + gap);
+            candidates.push_back({cx - w / 2, cy - h / 2, cx + w / 2, cy + h / 2});
+        }
+    return choose(candidates);
+}
+
+std::vector<LabelRect> LabelPlacer::place_row(const std::vector<LabelRect>& preferred) {
+    if (preferred.empty()) return {};
+    const double step = std::max(2.0, preferred.front().height() / 4);
+    for (int k = 0; k <= 16; ++k)
+        for (const double dy : {-k * step, k * step}) {
+            bool free = true;
+            for (size_t i = 0; free && i < preferred.size(); ++i) {
+                const LabelRect& r = preferred[i];
+                const LabelRect moved{r.left, r.top + dy, r.right, r.bottom + dy};
+                free = conflicts(moved) == 0;
+                // Two captions of the row must not meet each other either.
+                for (size_t j = 0; free && j < i; ++j)
+                    free = !rects_overlap(grown(moved, kLabelClearance),
+                                          {preferred[j].left, preferred[j].top + dy, preferred[j].right,
+                                           preferred[j].bottom + dy});
+            }
+            if (!free) continue;
+            std::vector<LabelRect> out;
+            for (const LabelRect& r : preferred) {
+                out.push_back({r.left, r.top + dy, r.right, r.bottom + dy});
+                labels_.push_back(out.back());
+            }
+            return out;
+        }
+    std::vector<LabelRect> out;
+    for (const LabelRect& r : preferred) out.push_back(place_near(r.left, r.top, r.width(), r.height()));
+    return out;
+}
+
+LabelRect LabelPlacer::place_near(double left, double top, double w, double h) {
+    std::vector<LabelRect> candidates;
+    auto add = [&](double dx, double dy) { candidates.push_back({left + dx, top + dy, left + dx + w, top + dy + h}); };
+    add(0, 0);
+    const double step = std::max(2.0, h / 4);
+    for (int k = 1; k <= 16; ++k) {
+        add(0, -k * step);
+        add(0, k * step);
+    }
+    for (int k = 1; k <= 16; ++k)
+        for (int j = -8; j <= 8; ++j) {
+            add(k * step, j * step);
+            add(-k * step, j * step);
+        }
+    return choose(candidates);
+}
+
+}  // namespace vm

@@ -93,3 +93,62 @@ FittedScale fit_scale(const std::vector<double>& dx, const std::vector<double>& 
 inline constexpr double kMaxPolygonScale = 1e6;
 
 }  // namespace vm
+
+namespace vm {
+
+// Placing the names of points and the captions of a drawing so that no name
+// covers another or is crossed by a line. Everything is in device pixels, y
+// down; a label is the box its text fills.
+struct LabelRect {
+    double left = 0, top = 0, right = 0, bottom = 0;
+    double width() const { return right - left; }
+    double height() const { return bottom - top; }
+};
+
+// True when the boxes share more than their edges.
+bool rects_overlap(const LabelRect& a, const LabelRect& b);
+// True when the segment passes through the inside of the box.
+bool segment_crosses(const LabelRect& r, double x1, double y1, double x2, double y2);
+
+class LabelPlacer {
+public:
+    // Labels should stay inside `bounds` (the picture).
+    explicit LabelPlacer(const LabelRect& bounds) : bounds_(bounds) {}
+
+    void add_line(double x1, double y1, double x2, double y2);
+    // A mark (an end dot) that no label may cover.
+    void add_obstacle(const LabelRect& r);
+
+    // A w x h label beside the point (ax, ay): the nearest free place, trying
+    // right of the point first, then above-right, below-right, above, below
+    // and the left side. The placed label counts as an obstacle from then on.
+    LabelRect place_beside(double ax, double ay, double w, double h);
+    // A w x h label with its top-left at (left, top) if that place is free,
+    // otherwise the nearest free place around it, vertical moves first.
+    LabelRect place_near(double left, double top, double w, double h);
+
+    // Labels meant to share one line (the captions of a row of diagrams), each
+    // given as its preferred box: the whole row moves up or down together by
+    // the smallest step that frees every one of them; when no common move
+    // does, each is placed on its own as place_near places it.
+    std::vector<LabelRect> place_row(const std::vector<LabelRect>& preferred);
+
+    // How many labels or lines a box at this place would touch, counting a
+    // place outside the bounds as a conflict too.
+    int conflicts(const LabelRect& r) const;
+    const std::vector<LabelRect>& labels() const { return labels_; }
+
+private:
+    struct Line {
+        double x1, y1, x2, y2;
+    };
+    // The first free candidate, or the one with the fewest conflicts.
+    LabelRect choose(const std::vector<LabelRect>& candidates);
+
+    LabelRect bounds_;
+    std::vector<Line> lines_;
+    std::vector<LabelRect> obstacles_;
+    std::vector<LabelRect> labels_;
+};
+
+}  // namespace vm

@@ -20,21 +20,22 @@ std::string direction(double rad) {
     return format_0_00(deg) + "°";
 }
 
-// A scale with four significant digits ("0.2835", "0.008102", "14.29").
+std::string mm(double x) { return format_0_00(x) + " mm"; }
+
+// A link length in metres to a hundredth of a millimetre ("0.11173 m").
+std::string metres(double x) { return format_fixed(x, 5) + " m"; }
+
+}  // namespace
+
 std::string scale_text(double x) {
     if (!(x > 0) || !std::isfinite(x)) return "—";
     const int digits = std::max(0, 3 - static_cast<int>(std::floor(std::log10(x))));
     return format_fixed(x, std::min(digits, 12));
 }
 
-std::string mm(double x) { return format_0_00(x) + " mm"; }
-
-}  // namespace
-
 WorkedSheet motion_sheet(const Kinematics& k, double angle_deg, double r, double l, double omega1, double scale_v,
                          double scale_a, double mm_per_unit) {
     WorkedSheet s;
-    const double w1 = std::fabs(omega1);
     const double mm_v = scale_v * mm_per_unit, mm_a = scale_a * mm_per_unit;
     s.mu = mm_v > 0 ? 1 / mm_v : 0;
     s.mu2 = mm_a > 0 ? 1 / mm_a : 0;
@@ -56,15 +57,21 @@ WorkedSheet motion_sheet(const Kinematics& k, double angle_deg, double r, double
                "，方向角 " + direction(rows[i].dir);
     };
     std::string& t = s.text;
-    t += "曲柄转角 φ = " + format_0_00(angle_deg) + "°（活塞最高时为零，顺时针转动）\n";
-    t += "ω1 = " + format_0_00(w1) + " rad/s（顺时针），l_OA = " + plain(r) + " m，l_AB = " + plain(l) + " m\n";
+    t += "曲柄转角 φ = " + format_0_00(angle_deg) + "°（活塞最高时为零，顺时针转动）";
+    // Whole turns bring the crank back to the same place.
+    const double within_turn = std::fmod(angle_deg, 360.0);
+    if (std::fabs(angle_deg) >= 360) t += "，与 " + format_0_00(within_turn) + "° 同一位置";
+    t += "\n";
+    // The crank turns clockwise, so omega1 is negative and so is v_A = omega1 * l_OA.
+    t += "ω1 = " + format_0_00(omega1) + " rad/s（顺时针），l_OA = " + metres(r) + "，l_AB = " + metres(l) + "\n";
     t += "（方向角自 +x 轴逆时针量起）\n\n";
     t += "一、速度分析\n";
-    t += "  矢量方程：  v_B      =   v_A         +   v_BA\n";
-    t += "  方向：      沿导路       ⊥OA，顺ω1转向     ⊥AB\n";
-    t += "  大小：      ?            ω1·l_OA           ?\n";
-    t += "  已知：v_A = ω1·l_OA = " + format_0_00(w1) + " × " + plain(r) + " = " + format_0_00(k.v_a) +
-         " m/s，方向角 " + direction(k.dir_v_a) + "\n";
+    t += "  矢量方程：v_B = v_A + v_BA\n";
+    t += "    v_B：方向沿导路（竖直），大小未知\n";
+    t += "    v_A：方向⊥OA、顺ω1转向，大小 ω1·l_OA（已知）\n";
+    t += "    v_BA：方向⊥AB，大小未知\n";
+    t += "  已知：v_A = ω1·l_OA = " + format_0_00(omega1) + " × " + format_fixed(r, 5) + " = " +
+         format_0_00(k.v_a) + " m/s，方向角 " + direction(k.dir_v_a) + "\n";
     t += "  未知：v_B、v_BA 的大小（两方向已知），作速度多边形解得：\n";
     t += "    " + value(1) + "\n    " + value(2) + "\n";
     t += "    ω2 = v_BA / l_AB = " + format_0_00(k.omega2) + " rad/s\n";
@@ -72,12 +79,15 @@ WorkedSheet motion_sheet(const Kinematics& k, double angle_deg, double r, double
     t += "  图上长度：pa = " + mm(s.vectors[0].drawn_mm) + "，pb = " + mm(s.vectors[1].drawn_mm) +
          "，ab = " + mm(s.vectors[2].drawn_mm) + "\n\n";
     t += "二、加速度分析\n";
-    t += "  矢量方程：  a_B      =   a_A         +   aⁿ_BA        +   aᵗ_BA\n";
-    t += "  方向：      沿导路       A→O               B→A              ⊥AB\n";
-    t += "  大小：      ?            ω1²·l_OA          ω2²·l_AB         ?\n";
-    t += "  已知：a_A = ω1²·l_OA = " + format_0_00(k.a_a) + " m/s^2，方向角 " + direction(k.dir_a_a) + "\n";
-    t += "        aⁿ_BA = ω2²·l_AB = " + format_0_00(k.a_ba_n) + " m/s^2，方向角 " + direction(k.dir_a_ba_n) +
-         "\n";
+    t += "  矢量方程：a_B = a_A + aⁿ_BA + aᵗ_BA\n";
+    t += "    a_B：方向沿导路（竖直），大小未知\n";
+    t += "    a_A：方向 A→O，大小 ω1²·l_OA（已知）\n";
+    t += "    aⁿ_BA：方向 B→A，大小 ω2²·l_AB（已知）\n";
+    t += "    aᵗ_BA：方向⊥AB，大小未知\n";
+    t += "  已知：a_A = ω1²·l_OA = " + format_0_00(omega1) + "² × " + format_fixed(r, 5) + " = " +
+         format_0_00(k.a_a) + " m/s^2，方向角 " + direction(k.dir_a_a) + "\n";
+    t += "        aⁿ_BA = ω2²·l_AB = " + format_0_00(k.omega2) + "² × " + format_fixed(l, 5) + " = " +
+         format_0_00(k.a_ba_n) + " m/s^2，方向角 " + direction(k.dir_a_ba_n) + "\n";
     t += "  未知：a_B、aᵗ_BA 的大小（两方向已知），作加速度多边形解得：\n";
     t += "    " + value(4) + "\n    " + value(6) + "\n";
     t += "    α2 = aᵗ_BA / l_AB = " + format_0_00(k.alpha2) + " rad/s^2\n";
@@ -110,8 +120,11 @@ WorkedSheet force_sheet(const std::vector<ForceStep>& steps, int member, double 
         s.vectors.push_back({f.name, m, "N", drawn});
         if (!equation.empty()) equation += " + ";
         equation += f.name;
+        // The cylinder wall can only push across the guide: of its force only
+        // the size is unknown.
         const std::string line = "    " + f.name + " = " + format_0_00(m) + " N，方向角 " +
-                                 direction(std::atan2(f.fy, f.fx)) + "\n";
+                                 direction(std::atan2(f.fy, f.fx)) +
+                                 (member == kPiston && f.name == "R43" ? "（方向垂直于导路，只有大小未知）" : "") + "\n";
         (unknown(f.name) ? unknowns : known) += line;
         if (!lengths.empty()) lengths += "，";
         lengths += f.name + " " + mm(drawn);
@@ -124,7 +137,7 @@ WorkedSheet force_sheet(const std::vector<ForceStep>& steps, int member, double 
     if (member == kCrank) t += "力矩平衡：ΣM_O = 0，解得平衡力矩 Mb = " + format_0_00(mb) + " N·m\n";
     t += "\n已知力：\n" + known;
     t += "未知力（大小、方向由平衡方程解得）：\n" + unknowns;
-    t += "\n力比例尺 μF = " + plain(n_per_mm) + " N/mm\n";
+    t += "\n力比例尺 μF = " + scale_text(n_per_mm) + " N/mm（力图上 1 mm 代表的力）\n";
     t += "图上长度：" + lengths + "\n";
     return s;
 }
@@ -170,11 +183,19 @@ std::string DrawingCheck::text() const {
             t += "精确值为零";
         t += l.within ? "（合格）\n" : "（超出 5 %）\n";
     }
-    if (most_off >= 0) {
-        const CheckLine& l = lines[static_cast<size_t>(most_off)];
-        t += "偏差最大：" + l.name +
-             (l.relative_error ? "，相对误差 " + format_fixed(*l.relative_error * 100, 1) + " %" : "，应为零长") + "\n";
-    }
+    const std::string last = summary();
+    if (!last.empty()) t += last + "\n";
+    return t;
+}
+
+std::string DrawingCheck::summary() const {
+    if (most_off < 0) return {};
+    const CheckLine& l = lines[static_cast<size_t>(most_off)];
+    bool all_within = true;
+    for (const CheckLine& c : lines) all_within = all_within && c.within;
+    std::string t = "偏差最大：" + l.name;
+    t += l.relative_error ? "，相对误差 " + format_fixed(*l.relative_error * 100, 1) + " %" : "，应为零长";
+    t += all_within ? "（全部在 5 % 以内）" : "（超出 5 %，请重画此矢量）";
     return t;
 }
 

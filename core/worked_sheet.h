@@ -54,8 +54,17 @@ struct DrawingCheck {
     std::vector<CheckLine> lines;
     int most_off = -1;  // index into lines, -1 when nothing was checked
     std::string text() const;
+    // One line naming the vector that is most off, empty when nothing was checked.
+    std::string summary() const;
 };
 inline constexpr double kCheckTolerance = 0.05;
+// What a check accepts: lengths measured on paper, and scales (value per mm).
+inline constexpr double kMaxMeasuredMm = 10000;
+inline constexpr double kMaxCheckScale = 1e6;
+
+// A scale with four significant digits ("0.2835", "0.008102", "14.29"); a
+// dash when there is none.
+std::string scale_text(double x);
 
 // measured_mm[i] belongs to vectors[i]; empty entries are skipped. mu[i] is
 // the scale for vectors[i] (value per mm).

@@ -118,5 +118,94 @@ TEST(FifteenPositions, AnglesAreNotReducedPastOneTurn) {
     EXPECT_EQ(grid.back().angle, "1036.00");
 }
 
+// Boxes and segments as the label placer sees them.
+TEST(LabelPlacer, OverlapAndCrossingAreDecidedOnTheInsideOfTheBox) {
+    const LabelRect box{10, 10, 30, 20};
+    struct Seg {
+        double x1, y1, x2, y2;
+        bool crosses;
+    };
+    const Seg cases[] = {
+        {0, 15, 40, 15, true},   // straight through
+        {15, 12, 25, 18, true},  // wholly inside
+        {0, 0, 40, 30, true},    // diagonal through the middle
+        {0, 10, 40, 10, false},  // along the top edge
+        {30, 0, 30, 40, false},  // along the right edge
+        {0, 0, 9, 40, false},    // left of the box
+        {0, 25, 40, 40, false},  // below it
+        {20, 0, 20, 9, false},   // stops short of it
+        {19, 0, 0, 19, false},   // passes the corner outside
+        {15, 15, 15, 15, true},  // a point inside
+    };
+    for (const Seg& s : cases)
+        EXPECT_EQ(segment_crosses(box, s.x1, s.y1, s.x2, s.y2), s.crosses) << s.x1 << "," << s.y1 << " " << s.x2 << "," << s.y2;
+    EXPECT_TRUE(rects_overlap(box, {29, 19, 40, 40}));
+    EXPECT_FALSE(rects_overlap(box, {30, 0, 40, 40}));
+    EXPECT_FALSE(rects_overlap(box, {0, 20, 40, 40}));
+}
+
+// A picture crowded with points on lines (polygon corners a few pixels apart):
+// every label that the placer can free goes clear of lines, marks and other
+// labels, and a label's place stays near its point.
+TEST(LabelPlacer, CrowdedCornersGetLabelsClearOfLinesAndOfEachOther) {
+    for (int layout = 0; layout < 6; ++layout) {
+        LabelPlacer placer({0, 0, 400, 300});
+        std::vector<std::pair<double, double>> points;
+        // A star of segments from a centre, ends close together.
+        const double cx = 150 + 20 * layout, cy = 120 + 10 * layout;
+        for (int i = 0; i < 6 + layout; ++i) {
+            const double a = i * 0.7 + layout * 0.3, len = 8 + 6 * ((i + layout) % 4);
+            const double x = cx + len * std::cos(a), y = cy + len * std::sin(a);
+            placer.add_line(cx, cy, x, y);
+            placer.add_obstacle({x - 4.5, y - 4.5, x + 4.5, y + 4.5});
+            points.emplace_back(x, y);
+        }
+        std::vector<LabelRect> placed;
+        for (const auto& [x, y] : points) {
+            const LabelRect r = placer.place_beside(x, y, 30, 14);
+            EXPECT_LT(std::hypot((r.left + r.right) / 2 - x, (r.top + r.bottom) / 2 - y), 100) << layout;
+            placed.push_back(r);
+        }
+        for (size_t i = 0; i < placed.size(); ++i) {
+            for (size_t j = 0; j < i; ++j) EXPECT_FALSE(rects_overlap(placed[i], placed[j])) << layout << " " << i << " " << j;
+            for (int i2 = 0; i2 < 6 + layout; ++i2) {
+                const double a = i2 * 0.7 + layout * 0.3, len = 8 + 6 * ((i2 + layout) % 4);
+                EXPECT_FALSE(segment_crosses(placed[i], cx, cy, cx + len * std::cos(a), cy + len * std::sin(a)));
+            }
+        }
+        // A caption whose place is taken moves, vertical moves first, and stays inside.
+        const LabelRect c = placer.place_near(placed[0].left, placed[0].top, 60, 14);
+        for (const LabelRect& r : placed) EXPECT_FALSE(rects_overlap(c, r)) << layout;
+        EXPECT_GE(c.left, 0);
+        EXPECT_LE(c.bottom, 300);
+    }
+}
+
+// A row of captions where one is struck by a line moves as a whole, by the
+// same step, to the nearest line where all are free.
+TEST(LabelPlacer, ARowOfCaptionsMovesTogether) {
+    struct Case {
+        double line_y;  // a horizontal stroke through the second caption, or none
+        bool moves;
+    };
+    for (const Case c : {Case{-1, false}, Case{105, true}, Case{112, true}}) {
+        LabelPlacer placer({0, 0, 500, 300});
+        if (c.line_y > 0) placer.add_line(150, c.line_y, 230, c.line_y);
+        std::vector<LabelRect> row;
+        for (int i = 0; i < 5; ++i) row.push_back({10.0 + 90 * i, 100, 80.0 + 90 * i, 114});
+        const std::vector<LabelRect> placed = placer.place_row(row);
+        ASSERT_EQ(placed.size(), 5u);
+        const double dy = placed[0].top - row[0].top;
+        EXPECT_EQ(dy != 0, c.moves) << c.line_y;
+        for (size_t i = 0; i < 5; ++i) {
+            EXPECT_EQ(placed[i].top - row[i].top, dy) << "one line";
+            EXPECT_EQ(placed[i].left, row[i].left);
+            if (c.line_y > 0) {
+                EXPECT_FALSE(segment_crosses(placed[i], 150, c.line_y, 230, c.line_y));
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace vm

@@ -23,6 +23,7 @@
 #include "ui/common/messages.h"
 #include "ui/common/twips.h"
 #include "ui/common/vb_scroll_bar.h"
+#include "ui/motion/form1_sheet.h"
 #include "ui/motion/form2.h"
 #include "ui/motion/form3.h"
 
@@ -82,7 +83,9 @@ void Form1::build_analysis_view() {
     Picture3 = new draw::SurfaceWidget(ui::twips(7000), ui::twips(6000), tab0);
     Picture3->setObjectName(QStringLiteral("Picture3"));
     Picture3->move(4, 4);
-    Picture3->surface().set_scale(0, 0, 7000, 6000);
+    // Its proportions in twips as laid out, so that the drawing units are square
+    // on the screen and a polygon shows its true angles and lengths.
+    Picture3->surface().set_scale(0, 0, Picture3->width() * 15.0, Picture3->height() * 15.0);
     VScroll1 = new ui::VbScrollBar(Qt::Vertical, tab0);
     VScroll1->setObjectName(QStringLiteral("VScroll1"));
     VScroll1->setGeometry(4 + Picture3->width(), 4, 17, Picture3->height());
@@ -132,11 +135,11 @@ void Form1::build_analysis_view() {
     Picture2->surface().set_scale(0, 0, 1.09875, 1);
     SSTab1->addTab(tab2, QStringLiteral("加速度图"));
     // Tab 3: the worked calculation of the first tab's position, selectable text.
-    sheet = new QPlainTextEdit;
-    sheet->setObjectName(QStringLiteral("sheet"));
-    sheet->setReadOnly(true);
-    sheet->setPlainText(QStringLiteral("在第一页点击“确定”后，这里列出该位置的计算过程。"));
-    SSTab1->addTab(sheet, QStringLiteral("计算过程"));
+    sheet_page = new SheetPage({{"μv", "(m/s)/mm"}, {"μa", "(m/s^2)/mm"}}, Qt::Horizontal);
+    sheet_page->setObjectName(QStringLiteral("sheet_page"));
+    sheet = sheet_page->text;
+    sheet_page->set_hint(QStringLiteral("在第一页点击“确定”后，这里列出该位置的计算过程。"));
+    SSTab1->addTab(sheet_page, QStringLiteral("计算过程"));
 
     // Bottom row below the tabs, seen only with the taller window of tabs 1 and 2.
     Label1 = ui::at(ui::make_label(this, "Label1", "A1的角度"), 8, kBottomRowY + 2, 70, 22);
@@ -284,15 +287,17 @@ void Form1::Command4_Click() {
     state_.phi = phi;
     state_.poly = poly;
     state_.kin = *k;
-    draw_single_velocity();
-    draw_single_acceleration();
-    // A drawing unit is a tenth of the 7000-twip picture's 700 units: 10 twips.
-    constexpr double kMmPerUnit = 10 * 25.4 / 1440;
+    std::vector<PointName> names = draw_single_velocity();
+    for (PointName& n : draw_single_acceleration()) names.push_back(std::move(n));
+    print_names(Picture3->surface(), names, {});
+    // The size of a drawing unit on the screen (15 twips to a pixel).
+    const double mm_per_unit = Picture3->surface().units_to_px_x(1) * 15 * 25.4 / 1440;
     const auto plain_k = jisuan(state_.qb_r_k, state_.lg_l_k, state_.hs_e_k, phi, state_.omega1);
-    if (plain_k)
-        sheet->setPlainText(qs(motion_sheet(*plain_k, *angle, state_.qb_r_k, state_.lg_l_k, state_.omega1,
-                                            poly.scale_v, poly.scale_a, kMmPerUnit)
-                                   .text));
+    if (plain_k) {
+        const WorkedSheet ws = motion_sheet(*plain_k, *angle, state_.qb_r_k, state_.lg_l_k, state_.omega1,
+                                            poly.scale_v, poly.scale_a, mm_per_unit);
+        sheet_page->set_sheet(ws, {0, 0, 0, 1, 1, 1, 1}, {ws.mu, ws.mu2});
+    }
     for (size_t i = 0; i < 7; ++i)
         value_texts[i]->setText(qs(format_0_00(values[i]) + (i < 3 ? "m/s" : "m/s^2")));
 }
@@ -313,6 +318,11 @@ void Form1::Command1_Click() {
     poly.scale_v = val(ss(Text16->text()));
     poly.scale_a = val(ss(Text17->text()));
     if (!fill_table()) return;
+    // Every arrow of the grid first, then the point names and the captions,
+    // so that a polygon reaching into the row above moves the caption there
+    // rather than printing over it.
+    std::vector<PointName> v_names, a_names;
+    std::vector<Caption> v_captions, a_captions;
     for (const GridPosition& p : fifteen_positions(state_.jd_wai, val(ss(Text1->text())))) {
         poly.centre_v_x = p.centre_v_x;
         poly.centre_v_y = p.centre_v_y;
@@ -323,9 +333,13 @@ void Form1::Command1_Click() {
         state_.phi = p.phi;
         state_.poly = poly;
         state_.kin = *k;
-        draw_grid_velocity(velocity_grid_label(p));
-        draw_grid_acceleration(acceleration_grid_label(p));
+        for (PointName& n : draw_grid_velocity()) v_names.push_back(std::move(n));
+        for (PointName& n : draw_grid_acceleration()) a_names.push_back(std::move(n));
+        v_captions.push_back({p.centre_v_x - 50, p.centre_v_y + 65, velocity_grid_label(p)});
+        a_captions.push_back({p.centre_a_x - 50, p.centre_a_y + 65, acceleration_grid_label(p)});
     }
+    print_names(Picture1->surface(), v_names, v_captions);
+    print_names(Picture2->surface(), a_names, a_captions);
 }
 
 template <class Child>

@@ -1,6 +1,8 @@
 // Form1's drawings: the arrows of the three pictures, the velocity and
 // acceleration polygons, and the cut-away cylinder of the menu view.
+#include <QFontMetricsF>
 #include <cmath>
+#include <utility>
 
 #include "core/design_state.h"
 #include "core/motion_polygons.h"
@@ -39,74 +41,95 @@ constexpr int kVelocityColour = 4;      // QBColor 4, dark red
 constexpr int kAccelerationColour = 0;  // QBColor 0, black
 }  // namespace
 
+namespace {
+// Tip of an arrow of |length| along theta from (x, y).
+std::pair<double, double> tip(double x, double y, double length, double theta) {
+    return {x + std::fabs(length) * std::cos(theta), y + std::fabs(length) * std::sin(theta)};
+}
+}  // namespace
+
+void print_names(draw::DrawingSurface& s, const std::vector<PointName>& names, const std::vector<Caption>& captions) {
+    LabelPlacer placer({0, 0, static_cast<double>(s.width_px()), static_cast<double>(s.height_px())});
+    for (const draw::Primitive& p : s.display_list())
+        if (p.kind == draw::PrimitiveKind::Line) placer.add_line(p.x1, p.y1, p.x2, p.y2);
+    const QFontMetricsF fm(s.font());
+    auto print_at = [&](const LabelRect& r, const std::string& text) {
+        s.set_current(s.from_px_x(r.left), s.from_px_y(r.top));
+        s.print(text);
+    };
+    for (const auto& n : names) {
+        const QString t = QString::fromStdString(n.text);
+        print_at(placer.place_beside(s.to_px_x(n.x), s.to_px_y(n.y), fm.horizontalAdvance(t), fm.height()), n.text);
+    }
+    // Captions that share a line stay on one line, moved together if they must move.
+    std::vector<std::vector<size_t>> rows;
+    for (size_t i = 0; i < captions.size(); ++i) {
+        if (rows.empty() || captions[rows.back().front()].top != captions[i].top) rows.emplace_back();
+        rows.back().push_back(i);
+    }
+    for (const std::vector<size_t>& row : rows) {
+        std::vector<LabelRect> preferred;
+        for (size_t i : row) {
+            const double l = s.to_px_x(captions[i].left), t = s.to_px_y(captions[i].top);
+            preferred.push_back({l, t, l + fm.horizontalAdvance(QString::fromStdString(captions[i].text)),
+                                 t + fm.height()});
+        }
+        const std::vector<LabelRect> placed = placer.place_row(preferred);
+        for (size_t j = 0; j < row.size(); ++j) print_at(placed[j], captions[row[j]].text);
+    }
+}
+
 // p -> a (crank pin), p -> b (piston), a -> b (relative velocity); the head
 // grows with the scale so it stays in proportion to the polygon.
-void Form1::draw_single_velocity() {
-    draw::DrawingSurface& s = Picture3->surface();
+std::vector<PointName> Form1::draw_single_velocity() {
     const Kinematics& k = state_.kin;
     const double sv = state_.poly.scale_v;
-    s.set_current(k.pole_v_x, k.pole_v_y);
-    s.print("p");
     double factor = 7 * sv / 20;
     shiliang3(k.pole_v_x, k.pole_v_y, sv * k.v_a, k.dir_v_a, kVelocityColour, factor);
-    s.print("a");
     factor = 7 * sv / 20;
     shiliang3(k.pole_v_x, k.pole_v_y, sv * k.v_b, k.dir_v_b, kVelocityColour, factor);
-    s.print("b");
-    const double ax = k.pole_v_x + sv * std::fabs(k.v_a) * std::cos(k.dir_v_a);
-    const double ay = k.pole_v_y + sv * std::fabs(k.v_a) * std::sin(k.dir_v_a);
+    const auto [ax, ay] = tip(k.pole_v_x, k.pole_v_y, sv * k.v_a, k.dir_v_a);
+    const auto [bx, by] = tip(k.pole_v_x, k.pole_v_y, sv * k.v_b, k.dir_v_b);
     factor = 7 * sv / 20;
     shiliang3(ax, ay, sv * k.v_ba, k.dir_v_ba, kVelocityColour, factor);
+    return {{k.pole_v_x, k.pole_v_y, "p"}, {ax, ay, "a"}, {bx, by, "b"}};
 }
 
 // p' -> a', p' -> b', then a' -> n' (normal) and n' -> b' (tangential).
-void Form1::draw_single_acceleration() {
-    draw::DrawingSurface& s = Picture3->surface();
+std::vector<PointName> Form1::draw_single_acceleration() {
     const Kinematics& k = state_.kin;
     const double sa = state_.poly.scale_a;
-    s.set_current(k.pole_a_x, k.pole_a_y);
-    s.print(" p'");
     double factor = 7 * sa;
     shiliang3(k.pole_a_x, k.pole_a_y, sa * k.a_a, k.dir_a_a, kAccelerationColour, factor);
-    s.print("a'");
     factor = 7 * sa;
     shiliang3(k.pole_a_x, k.pole_a_y, sa * k.a_b, k.dir_a_b, kAccelerationColour, factor);
-    s.print(" b'");
     factor = 7 * sa;
     shiliang3(k.pt_a2_x, k.pt_a2_y, sa * k.a_ba_n, k.dir_a_ba_n, kAccelerationColour, factor);
     factor = 7 * sa;
     shiliang3(k.pt_n_x, k.pt_n_y, sa * k.a_ba_t, k.dir_a_ba_t, kAccelerationColour, factor);
+    const auto [bx, by] = tip(k.pole_a_x, k.pole_a_y, sa * k.a_b, k.dir_a_b);
+    return {{k.pole_a_x, k.pole_a_y, "p'"}, {k.pt_a2_x, k.pt_a2_y, "a'"}, {bx, by, "b'"}};
 }
 
-void Form1::draw_grid_velocity(const std::string& label) {
-    draw::DrawingSurface& s = Picture1->surface();
+std::vector<PointName> Form1::draw_grid_velocity() {
     const Kinematics& k = state_.kin;
     const double sv = state_.poly.scale_v;
-    s.set_current(k.pole_v_x, k.pole_v_y);
-    s.print("p");
     shiliang1(k.pole_v_x, k.pole_v_y, sv * k.v_a, k.dir_v_a, kVelocityColour);
-    s.print("a");
     shiliang1(k.pole_v_x, k.pole_v_y, sv * k.v_b, k.dir_v_b, kVelocityColour);
-    s.print("b");
     shiliang1(k.pt_a_x, k.pt_a_y, sv * k.v_ba, k.dir_v_ba, kVelocityColour);
-    s.set_current(state_.poly.centre_v_x - 50, state_.poly.centre_v_y + 65);
-    s.print(label);
+    const auto [bx, by] = tip(k.pole_v_x, k.pole_v_y, sv * k.v_b, k.dir_v_b);
+    return {{k.pole_v_x, k.pole_v_y, "p"}, {k.pt_a_x, k.pt_a_y, "a"}, {bx, by, "b"}};
 }
 
-void Form1::draw_grid_acceleration(const std::string& label) {
-    draw::DrawingSurface& s = Picture2->surface();
+std::vector<PointName> Form1::draw_grid_acceleration() {
     const Kinematics& k = state_.kin;
     const double sa = state_.poly.scale_a;
-    s.set_current(k.pole_a_x, k.pole_a_y);
-    s.print(" p'");
     shiliang2(k.pole_a_x, k.pole_a_y, sa * k.a_a, k.dir_a_a, kAccelerationColour);
-    s.print("a'");
     shiliang2(k.pole_a_x, k.pole_a_y, sa * k.a_b, k.dir_a_b, kAccelerationColour);
-    s.print(" b'");
     shiliang2(k.pt_a2_x, k.pt_a2_y, sa * k.a_ba_n, k.dir_a_ba_n, kAccelerationColour);
     shiliang2(k.pt_n_x, k.pt_n_y, sa * k.a_ba_t, k.dir_a_ba_t, kAccelerationColour);
-    s.set_current(state_.poly.centre_a_x - 50, state_.poly.centre_a_y + 65);
-    s.print(label);
+    const auto [bx, by] = tip(k.pole_a_x, k.pole_a_y, sa * k.a_b, k.dir_a_b);
+    return {{k.pole_a_x, k.pole_a_y, "p'"}, {k.pt_a2_x, k.pt_a2_y, "a'"}, {bx, by, "b'"}};
 }
 
 // Pixel drawing, y down: the cylinder cut open along its axis, the intake

@@ -3,6 +3,7 @@
 #include "ui/motion/form2.h"
 
 #include <QButtonGroup>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,7 +11,10 @@
 #include <QRadioButton>
 
 #include "core/design_state.h"
+#include "core/force_analysis.h"
 #include "core/force_polygon.h"
+#include "core/motion_polygons.h"
+#include "core/worked_sheet.h"
 #include "core/number_text.h"
 #include "draw/surface_widget.h"
 #include "ui/common/controls.h"
@@ -18,6 +22,7 @@
 #include "ui/common/twips.h"
 #include "ui/common/vb_scroll_bar.h"
 #include "ui/motion/arrow_draw.h"
+#include "ui/motion/form1_sheet.h"
 
 namespace vm {
 
@@ -92,7 +97,12 @@ void Form2::build_controls() {
     legend->setObjectName(QStringLiteral("legend"));
     legend->move(0, ph + 20);
     draw_force_legend(*legend);
-    setFixedSize(rx + 160, ph + 64);
+    // The worked sheet to the right of the controls.
+    sheet_page = new SheetPage({{"μF", "N/mm"}}, Qt::Vertical, this);
+    sheet_page->setObjectName(QStringLiteral("sheet_page"));
+    sheet_page->setGeometry(rx + 160, 8, 440, ph + 48);
+    sheet_page->set_hint(QStringLiteral("点击“绘制力图”后，这里列出所画构件的平衡方程与各力。"));
+    setFixedSize(rx + 610, ph + 64);
 
     // The dots start out of sight, as shape elements above the picture's content.
     draw::DrawingSurface& s = fpic->surface();
@@ -179,17 +189,35 @@ void Form2::fdrawClick() {
     // Each force F is drawn as F / f_k millimetres, from the tip of the one before.
     cur_x = 0;
     cur_y = 0;
-    for (const ForceStep& f : force_polygon(state_.force_table, member, angle.row, state_.force)) {
+    const std::vector<ForceStep> steps = force_polygon(state_.force_table, member, angle.row, state_.force);
+    LabelPlacer placer({0, 0, static_cast<double>(s.width_px()), static_cast<double>(s.height_px())});
+    std::vector<std::pair<double, double>> tips;
+    for (const ForceStep& f : steps) {
         const double tip_x = cur_x + f.fx / f_k, tip_y = cur_y + f.fy / f_k;
         s.line(cur_x, cur_y, tip_x, tip_y, dot_colour(f.dot));
+        placer.add_line(s.to_px_x(cur_x), s.to_px_y(cur_y), s.to_px_x(tip_x), s.to_px_y(tip_y));
         const int dot = dot_for(f.dot, member - 1);
         s.place_shape_element(dot, tip_x - 1, tip_y + 1);
         s.set_element_visible_shape(dot, true);
-        s.set_current(tip_x + 2, tip_y + 1);
-        s.print(f.name);
+        tips.emplace_back(tip_x, tip_y);
         cur_x = tip_x;
         cur_y = tip_y;
     }
+    // Each name beside its dot, clear of every line, every dot shown and the
+    // names already printed: short forces end close together.
+    for (const draw::ShapeElement& e : s.shape_elements())
+        if (e.visible) placer.add_obstacle({e.left, e.top, e.left + e.width, e.top + e.height});
+    const QFontMetricsF fm(s.font());
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const QString name = qs(steps[i].name);
+        const LabelRect r = placer.place_beside(s.to_px_x(tips[i].first), s.to_px_y(tips[i].second),
+                                                fm.horizontalAdvance(name), fm.height());
+        s.set_current(s.from_px_x(r.left), s.from_px_y(r.top));
+        s.print(name);
+    }
+    const double typed = to_number(ss(f_itxt->text())).value_or(angle.row);
+    const WorkedSheet ws = force_sheet(steps, member, typed, angle.row, state_.force_table.at(angle.row, kMb), f_k);
+    sheet_page->set_sheet(ws, std::vector<int>(ws.vectors.size(), 0), {f_k});
 }
 
 // A short thick line with a black dot at its end, the red bold "代表：", and

@@ -16,6 +16,7 @@ class QRadioButton;
 
 namespace vm {
 struct DesignState;
+class SheetPage;
 enum class ForceDot;
 namespace draw {
 class SurfaceWidget;
@@ -43,6 +44,8 @@ public:
     QPushButton *f_draw, *f_cls, *back;
     ui::VbScrollBar *VScroll2, *HScroll1, *VScroll1;
     draw::SurfaceWidget* legend;
+    // The worked sheet of the polygon last drawn, and the check of a hand-drawn one.
+    SheetPage* sheet_page;
 
     // End dots inside fpic (shape element indices): index 0, 1, 2 for crank,
     // rod, piston; s_ma marks the gas force.

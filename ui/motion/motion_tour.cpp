@@ -6,14 +6,31 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <vector>
 
 #include "ui/common/tour.h"
 #include "ui/common/vb_scroll_bar.h"
+#include "core/number_text.h"
 #include "ui/motion/form1.h"
+#include "ui/motion/form1_sheet.h"
 #include "ui/motion/form2.h"
 #include "ui/motion/form3.h"
 
 namespace vm {
+
+namespace {
+// Types lengths as a student measured them: each drawn length times its
+// stretch (0 leaves the box empty), then checks them.
+void check_drawing_as_student(SheetPage* page, const std::vector<double>& stretch) {
+    const auto& v = page->sheet().vectors;
+    for (size_t i = 0; i < page->rows.size() && i < v.size(); ++i) {
+        const double f = i < stretch.size() ? stretch[i] : 0;
+        page->rows[i].measured->setText(f > 0 ? QString::fromStdString(format_fixed(v[i].drawn_mm * f, 1))
+                                              : QString());
+    }
+    page->check_button->click();
+}
+}  // namespace
 
 void tour_motion(ui::Tour& tour, QWidget* window) {
     auto* f1 = qobject_cast<Form1*>(window);
@@ -31,6 +48,8 @@ void tour_motion(ui::Tour& tour, QWidget* window) {
     tour.snap(f1, QStringLiteral("motion-tab2"));
     f1->SSTab1->setCurrentIndex(3);
     tour.snap(f1, QStringLiteral("motion-sheet"));
+    check_drawing_as_student(f1->sheet_page, {1, 1.02, 0.97, 1, 1.1, 0, 1.03});
+    tour.snap(f1, QStringLiteral("motion-sheet-check"));
     f1->SSTab1->setCurrentIndex(0);
     f1->Command2->click();
 
@@ -38,6 +57,8 @@ void tour_motion(ui::Tour& tour, QWidget* window) {
     if (Form2* f2 = f1->form2()) {
         const char* members[4] = {"", "crank", "rod", "piston"};
         for (int m = 1; m <= 3; ++m) {
+            // Each member's polygon on a clean picture, without the dots of the one before.
+            f2->f_cls->click();
             f2->Goujian[static_cast<size_t>(m)]->click();
             // Near the gas peak (400 degrees) the forces are large: a coarser
             // reduction keeps the whole polygon in the picture. Under the gas
@@ -59,6 +80,8 @@ void tour_motion(ui::Tour& tour, QWidget* window) {
                 tour.snap(f2, QStringLiteral("force-%1-%2").arg(QLatin1String(members[m]), QLatin1String(angle)));
             }
         }
+        check_drawing_as_student(f2->sheet_page, {1.01, 0.98, 1.08, 1, 1});
+        tour.snap(f2, QStringLiteral("force-piston-400-check"));
         tour.record_controls(f2, QStringLiteral("Form2"));
         f2->back->click();
         QApplication::processEvents();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <cmath>
+#include <regex>
 
 #include "core/number_text.h"
 #include "draw/surface_widget.h"
@@ -20,6 +22,7 @@
 #include "ui/common/twips.h"
 #include "ui/common/vb_scroll_bar.h"
 #include "ui/motion/form1.h"
+#include "ui/motion/form1_sheet.h"
 #include "ui/motion/form2.h"
 #include "ui/motion/form3.h"
 
@@ -178,7 +181,8 @@ TEST(Form1Single, ScrollBarsPanTheDrawing) {
     o.w->VScroll1->set_value(-1);
     const auto after = test::lines(o.picture3());
     ASSERT_EQ(after.size(), before.size());
-    const double px_x = o.w->Picture3->width() / 700.0, px_y = o.w->Picture3->height() / (700.0 * 6 / 7);
+    // The drawing units are square on the screen.
+    const double px_x = o.w->Picture3->width() / 700.0, px_y = px_x;
     for (size_t i = 0; i < before.size(); ++i) {
         // The left edge moves 200 units right, so the drawing moves left; the
         // top edge moves 100 units up, so the drawing moves down.
@@ -250,6 +254,165 @@ TEST(Form1Sheet, TheWorkedSheetShowsTheFirstTabsFigures) {
             const QString number = shown.left(shown.indexOf(QStringLiteral("m/s")));
             EXPECT_TRUE(sheet.contains(QString::fromUtf8(names[i]) + number + QStringLiteral(" m/s"))) << angle << " " << i;
         }
+    }
+}
+
+// The drawn lengths the sheet gives are the lengths of the arrows in the
+// first tab's picture, in millimetres on the screen (15 twips to a pixel).
+TEST(Form1Sheet, DrawnLengthsAreTheArrowsOfThePicture) {
+    Opened o;
+    constexpr double kMmPerPx = 15 * 25.4 / 1440;
+    const char* names[7] = {"pa", "pb", "ab", "p'a'", "p'b'", "a'n'", "n'b'"};
+    for (const char* angle : {"0", "60", "400"}) {
+        o.w->Text2->setText(QString::fromLatin1(angle));
+        o.w->Command4->click();
+        const std::string sheet = o.w->sheet->toPlainText().toStdString();
+        const auto a = arrows(o.picture3());
+        ASSERT_EQ(a.size(), 7u);
+        for (size_t i = 0; i < 7; ++i) {
+            const std::regex re(std::string("[，：]") + names[i] + " = ([0-9.]+) mm");
+            std::smatch m;
+            ASSERT_TRUE(std::regex_search(sheet, m, re)) << names[i];
+            const Primitive& p = a[i].shaft;
+            EXPECT_EQ(m[1].str(), format_0_00(px_distance(p.x1, p.y1, p.x2, p.y2) * kMmPerPx)) << angle << " " << names[i];
+        }
+    }
+}
+
+TEST(Form1Sheet, TheSheetIsSelectableAndCopiesWhole) {
+    Opened o;
+    o.w->Text2->setText(QStringLiteral("60"));
+    o.w->Command4->click();
+    EXPECT_TRUE(o.w->sheet->isReadOnly());
+    EXPECT_TRUE(o.w->sheet->textInteractionFlags() & Qt::TextSelectableByMouse);
+    o.w->sheet_page->copy->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), o.w->sheet->toPlainText());
+    EXPECT_TRUE(o.w->sheet->toPlainText().contains(QStringLiteral("v_B = v_A + v_BA")));
+}
+
+// Typing the lengths the sheet gives checks at 0 %, a vector drawn 10 % too
+// long at 10 %, and boxes left empty are skipped.
+TEST(Form1Check, ExactLengthsAreGreenALongerVectorIsRedAndNamed) {
+    Opened o;
+    o.w->Text2->setText(QStringLiteral("60"));
+    o.w->Command4->click();
+    SheetPage* page = o.w->sheet_page;
+    ASSERT_EQ(page->rows.size(), 7u);
+    // The drawn lengths themselves (the sheet prints them to a hundredth of a mm).
+    std::vector<double> printed;
+    for (const SheetVector& v : page->sheet().vectors) printed.push_back(v.drawn_mm);
+    struct Case {
+        int longer;  // index of the vector drawn 10 % too long, -1 for none
+        int empty;   // index of a box left empty
+    };
+    for (const Case c : {Case{-1, -1}, Case{2, 5}, Case{4, 0}}) {
+        for (size_t i = 0; i < 7; ++i) {
+            const double len = static_cast<int>(i) == c.longer ? printed[i] * 1.1 : printed[i];
+            page->rows[i].measured->setText(static_cast<int>(i) == c.empty ? QString() : QString::number(len, 'f', 6));
+        }
+        test::MessageRecorder rec;
+        page->check_button->click();
+        EXPECT_TRUE(rec.messages.empty());
+        for (size_t i = 0; i < 7; ++i) {
+            const SheetPage::Row& r = page->rows[i];
+            if (static_cast<int>(i) == c.empty) {
+                EXPECT_TRUE(r.error->text().isEmpty());
+                continue;
+            }
+            // The exact value is the first tab's figure without its sign.
+            const QString shown = o.w->value_texts[i]->text();
+            EXPECT_EQ(r.exact->text(), QString::fromStdString(format_0_00(std::fabs(val(shown.toStdString())))));
+            const bool is_longer = static_cast<int>(i) == c.longer;
+            EXPECT_EQ(r.error->text(), is_longer ? QStringLiteral("10.0 %") : QStringLiteral("0.0 %")) << i;
+            EXPECT_TRUE(r.error->styleSheet().contains(QLatin1String(is_longer ? SheetPage::kRed : SheetPage::kGreen)));
+        }
+        const QString most = page->summary->text();
+        if (c.longer >= 0) {
+            EXPECT_TRUE(most.contains(QString::fromStdString(page->sheet().vectors[static_cast<size_t>(c.longer)].name)))
+                << most.toStdString();
+            EXPECT_TRUE(most.contains(QStringLiteral("10.0 %")));
+        } else {
+            EXPECT_TRUE(most.contains(QStringLiteral("全部在 5 % 以内")));
+        }
+    }
+    // A new position clears the results; the typed lengths stay for the same vectors.
+    o.w->Text2->setText(QStringLiteral("61"));
+    o.w->Command4->click();
+    EXPECT_TRUE(page->rows[1].error->text().isEmpty());
+    EXPECT_TRUE(page->summary->text().isEmpty());
+    EXPECT_FALSE(page->rows[1].measured->text().isEmpty());
+}
+
+TEST(Form1Check, BadEntriesAreRefusedNamingTheirBox) {
+    Opened o;
+    o.w->Text2->setText(QStringLiteral("60"));
+    o.w->Command4->click();
+    SheetPage* page = o.w->sheet_page;
+    struct Case {
+        int box;  // row index, or -1 / -2 for the scale boxes μv / μa
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {2, "abc", "v_BA 的量得长度请输入数字"}, {0, "-3", "v_A 的量得长度应在0～10000 mm之间"},
+        {4, "1e999", "a_B 的量得长度请输入数字"}, {6, "12abc", "aᵗ_BA 的量得长度请输入数字"},
+        {1, "20000", "v_B 的量得长度应在"},     {-1, "0", "比例尺 μv"},
+        {-1, "abc", "比例尺 μv"},               {-2, "-0.5", "比例尺 μa"},
+        {-2, "", "比例尺 μa"},
+    };
+    for (const Case& c : cases) {
+        for (size_t i = 0; i < 7; ++i) page->rows[i].measured->setText(QStringLiteral("20"));
+        page->scale_boxes[0]->setText(QStringLiteral("0.28"));
+        page->scale_boxes[1]->setText(QStringLiteral("18"));
+        QLineEdit* box = c.box >= 0 ? page->rows[static_cast<size_t>(c.box)].measured
+                                    : page->scale_boxes[static_cast<size_t>(-c.box - 1)];
+        box->setText(QString::fromUtf8(c.text));
+        test::MessageRecorder rec;
+        page->check_button->click();
+        ASSERT_EQ(rec.messages.size(), 1u) << c.text;
+        EXPECT_TRUE(rec.messages[0].first.contains(QString::fromUtf8(c.message))) << rec.messages[0].first.toStdString();
+        EXPECT_EQ(rec.messages[0].second, QStringLiteral("错误"));
+        EXPECT_EQ(box->selectedText(), box->text()) << "the refused box is selected for retyping";
+        for (const SheetPage::Row& r : page->rows) EXPECT_TRUE(r.error->text().isEmpty()) << c.text;
+    }
+    // Nothing typed at all.
+    for (const SheetPage::Row& r : page->rows) r.measured->clear();
+    test::MessageRecorder rec;
+    page->check_button->click();
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_TRUE(rec.messages[0].first.contains(QStringLiteral("量得的长度")));
+    // A scale box that is not used may hold anything.
+    page->rows[0].measured->setText(QStringLiteral("25"));
+    page->scale_boxes[1]->setText(QStringLiteral("x"));
+    test::MessageRecorder rec2;
+    page->check_button->click();
+    EXPECT_TRUE(rec2.messages.empty());
+    EXPECT_FALSE(page->rows[0].error->text().isEmpty());
+}
+
+// No name or caption is printed over another or struck through by a line,
+// for the single position and the fifteen-position grids.
+TEST(Form1Labels, NoLabelOverALabelOrALine) {
+    Opened o;
+    for (const char* angle : {"0", "60", "135", "250", "400"}) {
+        o.w->Text2->setText(QString::fromLatin1(angle));
+        o.w->Command4->click();
+        EXPECT_EQ(test::label_clash(o.picture3()), QString()) << angle;
+    }
+    for (const char* first : {"0", "10", "45"}) {
+        o.w->Text1->setText(QString::fromLatin1(first));
+        o.w->Command1->click();
+        EXPECT_EQ(test::label_clash(o.w->Picture1->surface()), QString()) << "velocity, first " << first;
+        EXPECT_EQ(test::label_clash(o.w->Picture2->surface()), QString()) << "acceleration, first " << first;
+        // Each caption stays by its own cell.
+        int captions = 0;
+        for (const Primitive& p : test::primitives(o.w->Picture1->surface(), draw::PrimitiveKind::Text))
+            if (p.text.contains(QStringLiteral("φ"))) {
+                ++captions;
+                EXPECT_GE(p.x1, 0);
+                EXPECT_LE(p.x1 + p.x2, o.w->Picture1->width());
+            }
+        EXPECT_EQ(captions, 15);
     }
 }
 

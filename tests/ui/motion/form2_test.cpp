@@ -3,18 +3,22 @@
 // the dots that stay until "清除", refusals, and the way back.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
 #include <cmath>
 
 #include "core/force_polygon.h"
+#include "core/number_text.h"
 #include "draw/surface_widget.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/tolerance.h"
 #include "tests/ui/motion/motion_fixture.h"
 #include "ui/common/vb_scroll_bar.h"
+#include "ui/motion/form1_sheet.h"
 #include "ui/motion/form2.h"
 
 namespace vm {
@@ -183,6 +187,82 @@ TEST(Form2Angles, EveryAcceptedAngleDrawsItsCycleRow) {
             }
             EXPECT_GT(longest, 0) << c.angle;
         }
+}
+
+// The sheet of the member drawn gives every force of the table row with the
+// table's magnitude, and each drawn length is the length of its line.
+TEST(Form2Sheet, TheSheetShowsTheTablesForcesAndTheDrawnLengths) {
+    Opened o;
+    for (int member = 1; member <= 3; ++member)
+        for (const char* angle : {"0", "60", "400"}) {
+            o.draw(member, angle);
+            const QString sheet = o.w->sheet_page->text->toPlainText();
+            const auto steps = force_polygon(o.state->force_table, member, std::atoi(angle), o.state->force);
+            const auto l = test::lines(o.pic());
+            ASSERT_EQ(l.size(), steps.size());
+            for (size_t i = 0; i < steps.size(); ++i) {
+                const QString name = QString::fromStdString(steps[i].name);
+                const double n = std::hypot(steps[i].fx, steps[i].fy);
+                EXPECT_TRUE(sheet.contains(name + QStringLiteral(" = ") + QString::fromStdString(format_0_00(n)) +
+                                           QStringLiteral(" N")))
+                    << member << " " << angle << " " << steps[i].name;
+                const double drawn_mm = std::hypot(l[i].x2 - l[i].x1, l[i].y2 - l[i].y1) / kPxPerMm;
+                EXPECT_TRUE(sheet.contains(name + QStringLiteral(" ") + QString::fromStdString(format_0_00(drawn_mm)) +
+                                           QStringLiteral(" mm")))
+                    << member << " " << angle << " " << steps[i].name;
+            }
+            EXPECT_TRUE(sheet.contains(QStringLiteral("第 %1 行").arg(QString::fromLatin1(angle))));
+        }
+    // At the crank the balancing torque is the table's.
+    o.draw(1, "60");
+    EXPECT_TRUE(o.w->sheet_page->text->toPlainText().contains(
+        QStringLiteral("Mb = ") + QString::fromStdString(format_0_00(o.state->force_table.at(60, kMb)))));
+}
+
+TEST(Form2Check, ExactLengthsGiveZeroAndALongerForceTenPercent) {
+    Opened o;
+    for (int member = 1; member <= 3; ++member) {
+        o.draw(member, "400");
+        SheetPage* page = o.w->sheet_page;
+        const auto& v = page->sheet().vectors;
+        ASSERT_EQ(page->rows.size(), v.size());
+        EXPECT_EQ(page->scale_boxes[0]->text(), QStringLiteral("342.0"));
+        for (size_t longer = 0; longer < v.size(); ++longer) {
+            for (size_t i = 0; i < v.size(); ++i)
+                page->rows[i].measured->setText(QString::number(v[i].drawn_mm * (i == longer ? 1.1 : 1), 'f', 8));
+            page->check_button->click();
+            for (size_t i = 0; i < v.size(); ++i)
+                EXPECT_EQ(page->rows[i].error->text(), i == longer ? QStringLiteral("10.0 %") : QStringLiteral("0.0 %"))
+                    << member << " " << v[i].name;
+            EXPECT_TRUE(page->summary->text().startsWith(QStringLiteral("偏差最大：") + QString::fromStdString(v[longer].name)));
+        }
+    }
+    // A measured length that is not a number names its force.
+    o.draw(3, "400");
+    o.w->sheet_page->rows[3].measured->setText(QStringLiteral("五十"));
+    test::MessageRecorder rec;
+    o.w->sheet_page->check_button->click();
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_TRUE(rec.messages[0].first.startsWith(QStringLiteral("P(气体压力) 的量得长度")));
+}
+
+// Names beside their dots: none over another name, a line or a dot, for
+// every member at angles across the cycle, at the default reduction and at the
+// coarser one the gas peak needs.
+TEST(Form2Labels, NoNameOverANameALineOrADot) {
+    Opened o;
+    struct View {
+        int reduction, origin;
+    };
+    for (const View v : {View{342, 50}, View{1000, 100}, View{1000, 50}})
+        for (int member = 1; member <= 3; ++member)
+            for (const char* angle : {"0", "60", "183", "360", "400", "421", "540", "690"}) {
+                o.w->f_cls->click();
+                o.w->VScroll2->set_value(v.reduction);
+                o.w->VScroll1->set_value(v.origin);
+                o.draw(member, angle);
+                EXPECT_EQ(test::label_clash(o.pic()), QString()) << member << " at " << angle << ", 1:" << v.reduction;
+            }
 }
 
 }  // namespace

@@ -48,4 +48,48 @@ inline std::vector<QString> texts(const draw::DrawingSurface& s) {
     return out;
 }
 
+// The first label printed over another label, struck through by a line or
+// covering a visible dot of `s`, described; empty when every label is clear.
+inline QString label_clash(const draw::DrawingSurface& s) {
+    struct Box {
+        double l, t, r, b;
+        QString text;
+    };
+    std::vector<Box> boxes;
+    for (const draw::Primitive& p : primitives(s, draw::PrimitiveKind::Text)) {
+        // Blanks around a name take no ink.
+        if (p.text.trimmed().isEmpty()) continue;
+        boxes.push_back({p.x1, p.y1, p.x1 + p.x2, p.y1 + p.y2, p.text});
+    }
+    auto overlap = [](const Box& a, double l, double t, double r, double b) {
+        return a.l < r && l < a.r && a.t < b && t < a.b;
+    };
+    // Whether the segment passes through the inside of the box (sampled finely).
+    auto crosses = [](const Box& a, const draw::Primitive& p) {
+        const int n = 400;
+        for (int i = 0; i <= n; ++i) {
+            const double x = p.x1 + (p.x2 - p.x1) * i / n, y = p.y1 + (p.y2 - p.y1) * i / n;
+            if (x > a.l && x < a.r && y > a.t && y < a.b) return true;
+        }
+        return false;
+    };
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        for (size_t j = 0; j < i; ++j)
+            if (overlap(boxes[i], boxes[j].l, boxes[j].t, boxes[j].r, boxes[j].b))
+                return QStringLiteral("\"%1\" over \"%2\"").arg(boxes[i].text, boxes[j].text);
+        for (const draw::Primitive& p : lines(s))
+            if (crosses(boxes[i], p))
+                return QStringLiteral("\"%1\" struck by a line (%2,%3)-(%4,%5)")
+                    .arg(boxes[i].text)
+                    .arg(p.x1)
+                    .arg(p.y1)
+                    .arg(p.x2)
+                    .arg(p.y2);
+        for (const draw::ShapeElement& e : s.shape_elements())
+            if (e.visible && overlap(boxes[i], e.left, e.top, e.left + e.width, e.top + e.height))
+                return QStringLiteral("\"%1\" over a dot").arg(boxes[i].text);
+    }
+    return {};
+}
+
 }  // namespace vm::test
