@@ -51,26 +51,28 @@ CamPoint OutlinePiece::on_arc(double angle) const {
 }
 
 CamProfile::CamProfile(const CamInputs& in) : in_(in), s0_(std::sqrt(in.r0 * in.r0 - in.e * in.e)) {
-    const FollowerMotion motion{in.h};
     const int count = static_cast<int>(kLast / kStep) + 1;
     samples_.reserve(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        ProfileSample p;
-        p.delta = i * kStep;
-        const double d = cam_radians(p.delta), c = std::cos(d), s = std::sin(d);
-        const double radial = s0_ + motion.lift(p.delta);
-        const double slope = motion.slope(p.delta);
-        p.pitch = pitch_point(p.delta);
-        // Tangent of the pitch curve (d/d delta); the inward normal is its left
-        // turn, since the curve runs counter-clockwise. s0 > 0 and the lift is
-        // never negative, so the tangent never vanishes.
-        const double dx = (slope - in.e) * c - radial * s;
-        const double dy = radial * c + (slope - in.e) * s;
-        const double n = std::hypot(dx, dy);
-        p.normal = {-dy / n, dx / n};
-        p.actual = {p.pitch.x + in.rr * p.normal.x, p.pitch.y + in.rr * p.normal.y};
-        samples_.push_back(p);
-    }
+    for (int i = 0; i < count; ++i) samples_.push_back(sample_at(i * kStep));
+}
+
+ProfileSample CamProfile::sample_at(double delta) const {
+    const FollowerMotion motion{in_.h};
+    ProfileSample p;
+    p.delta = delta;
+    const double d = cam_radians(p.delta), c = std::cos(d), s = std::sin(d);
+    const double radial = s0_ + motion.lift(p.delta);
+    const double slope = motion.slope(p.delta);
+    p.pitch = pitch_point(p.delta);
+    // Tangent of the pitch curve (d/d delta); the inward normal is its left
+    // turn, since the curve runs counter-clockwise. s0 > 0 and the lift is
+    // never negative, so the tangent never vanishes.
+    const double dx = (slope - in_.e) * c - radial * s;
+    const double dy = radial * c + (slope - in_.e) * s;
+    const double n = std::hypot(dx, dy);
+    p.normal = {-dy / n, dx / n};
+    p.actual = {p.pitch.x + in_.rr * p.normal.x, p.pitch.y + in_.rr * p.normal.y};
+    return p;
 }
 
 CamPoint CamProfile::pitch_point(double delta) const {

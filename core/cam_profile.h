@@ -62,6 +62,8 @@ public:
 
     double s0() const { return s0_; }
     const std::vector<ProfileSample>& samples() const { return samples_; }
+    // The sample at any cam angle (degrees), as the stored ones are made.
+    ProfileSample sample_at(double delta) const;
     // Theoretical point at any cam angle (degrees).
     CamPoint pitch_point(double delta) const;
 

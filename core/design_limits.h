@@ -35,14 +35,16 @@ inline constexpr std::array<ParameterLimit, 11> kParameterLimits{{
     {"sd_k", 0.0, false, 1.0, "许用速度不均匀系数必须大于0且不超过1"},
 }};
 
+// Whether one value lies within its parameter's limits (and is finite).
+inline bool parameter_in_limits(const ParameterLimit& lim, double v) {
+    const bool low_ok = lim.low_inclusive ? v >= lim.low : v > lim.low;
+    return std::isfinite(v) && low_ok && v <= lim.high;
+}
+
 // Index of the first parameter outside its limits, or nothing when all hold.
 inline std::optional<std::size_t> first_out_of_limits(const std::array<double, 11>& values) {
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const ParameterLimit& lim = kParameterLimits[i];
-        const double v = values[i];
-        const bool low_ok = lim.low_inclusive ? v >= lim.low : v > lim.low;
-        if (!std::isfinite(v) || !low_ok || v > lim.high) return i;
-    }
+    for (std::size_t i = 0; i < values.size(); ++i)
+        if (!parameter_in_limits(kParameterLimits[i], values[i])) return i;
     return std::nullopt;
 }
 

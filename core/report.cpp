@@ -178,15 +178,23 @@ std::optional<std::string> to_gbk(std::string_view utf8) {
     return out;
 }
 
-WriteResult write_reports(const std::string& folder, const ReportData& data) {
+WriteResult report_files(const std::string& folder, const ReportData& data,
+                         std::vector<std::pair<std::string, std::string>>& files) {
     const std::string dir = folder.empty() || folder.back() == '/' ? folder : folder + "/";
     const std::string targets[2] = {dir + kSpeedReportName, dir + kForceReportName};
     const std::optional<std::string> bytes[2] = {to_gbk(speed_report_text(data)),
                                                  to_gbk(force_report_text(data))};
     for (int i = 0; i < 2; ++i)
         if (!bytes[i]) return {false, "报告中有无法用GBK编码表示的字符：" + targets[i], targets[i]};
+    for (int i = 0; i < 2; ++i) files.emplace_back(targets[i], *bytes[i]);
+    return {};
+}
+
+WriteResult write_reports(const std::string& folder, const ReportData& data) {
+    std::vector<std::pair<std::string, std::string>> files;
+    if (WriteResult r = report_files(folder, data, files); !r.ok) return r;
     // Both files end new or both keep their old content; the reason says which.
-    return write_files_atomically({{targets[0], *bytes[0]}, {targets[1], *bytes[1]}});
+    return write_files_atomically(files);
 }
 
 }  // namespace vm

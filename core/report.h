@@ -71,6 +71,10 @@ inline constexpr const char* kForceReportName = "力.txt";
 // both into place: the pair ends both new or both old, never one of each. On
 // failure the result names the file and the reason, including which state the
 // two reports were left in.
+// The two reports' paths in `folder` and their GBK bytes, appended to `files`;
+// fails (nothing appended) when a character has no GBK form.
+WriteResult report_files(const std::string& folder, const ReportData& data,
+                         std::vector<std::pair<std::string, std::string>>& files);
 WriteResult write_reports(const std::string& folder, const ReportData& data);
 
 }  // namespace vm

@@ -59,16 +59,22 @@ std::array<long long, kTorqueSamples> excess_torques(const TorqueArray& mom, dou
     return d;
 }
 
+std::array<double, kTorqueSamples> running_energy(const std::array<long long, kTorqueSamples>& dmom, double dx) {
+    std::array<double, kTorqueSamples> e{};
+    for (size_t i = 1; i < dmom.size(); ++i)
+        e[i] = e[i - 1] + step_area(static_cast<double>(dmom[i - 1]), static_cast<double>(dmom[i]), dx);
+    return e;
+}
+
 EnergyFigures energy_figures(const std::array<long long, kTorqueSamples>& dmom, double dx) {
+    const auto e = running_energy(dmom, dx);
     EnergyFigures f;
-    for (size_t i = 1; i < dmom.size(); ++i) {
-        f.e_run += step_area(static_cast<double>(dmom[i - 1]), static_cast<double>(dmom[i]), dx);
-        if (i == 1) {
-            f.e_max = f.e_min = f.e_run;
-        } else {
-            f.e_max = std::max(f.e_max, f.e_run);
-            f.e_min = std::min(f.e_min, f.e_run);
-        }
+    f.e_run = e.back();
+    // The extremes are taken after the first step; the start (0) is not one of them.
+    f.e_max = f.e_min = e[1];
+    for (size_t i = 2; i < e.size(); ++i) {
+        f.e_max = std::max(f.e_max, e[i]);
+        f.e_min = std::min(f.e_min, e[i]);
     }
     f.dw_max = f.e_max - f.e_min;
     return f;

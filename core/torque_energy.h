@@ -52,6 +52,8 @@ struct EnergyFigures {
 };
 // Excess torque per sample, CInt(mom - mean) in a wide integer type.
 std::array<long long, kTorqueSamples> excess_torques(const TorqueArray& mom, double mean);
+// Running energy after each sample (0 at the first), J.
+std::array<double, kTorqueSamples> running_energy(const std::array<long long, kTorqueSamples>& dmom, double dx);
 EnergyFigures energy_figures(const std::array<long long, kTorqueSamples>& dmom, double dx);
 
 // Crank angular speed 2 pi n / 60 (rad/s) for n in r/min.

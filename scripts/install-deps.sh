@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wqy-microhei
+  poppler-utils unzip
 )
 
 missing=()

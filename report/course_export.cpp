@@ -1,0 +1,237 @@
+// Laying the report out with Qt's rich-text document, writing it through
+// QPdfWriter and QTextDocumentWriter into memory, and handing every file of
+// the export to the all-or-nothing writer at once.
+#include "report/course_export.h"
+
+#include <QBuffer>
+#include <QFont>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentWriter>
+#include <QTextTable>
+#include <sstream>
+
+#include "core/atomic_file.h"
+#include "core/cam_motion.h"
+#include "core/course_tables.h"
+#include "core/design_limits.h"
+#include "core/design_state.h"
+#include "core/force_analysis.h"
+#include "core/number_text.h"
+#include "core/report.h"
+#include "core/torque_energy.h"
+
+namespace vm::report {
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+QFont body_font(double pt, bool bold = false) {
+    QFont f(QStringLiteral("WenQuanYi Micro Hei"));
+    f.setPointSizeF(pt);
+    f.setBold(bold);
+    return f;
+}
+
+QTextCharFormat char_format(double pt, bool bold = false) {
+    QTextCharFormat f;
+    f.setFont(body_font(pt, bold));
+    return f;
+}
+
+void add_table(QTextCursor& c, const DocTable& t) {
+    QTextTableFormat tf;
+    tf.setBorder(0.5);
+    tf.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+    tf.setCellPadding(2);
+    tf.setCellSpacing(0);
+    tf.setHeaderRowCount(1);
+    tf.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    const int cols = int(t.header.size());
+    QTextTable* table = c.insertTable(int(t.rows.size()) + 1, cols, tf);
+    auto put = [&](int row, int col, const std::string& text, bool bold) {
+        QTextCursor cell = table->cellAt(row, col).firstCursorPosition();
+        QTextBlockFormat bf;
+        bf.setAlignment(col == 0 ? Qt::AlignLeft : Qt::AlignRight);
+        cell.setBlockFormat(bf);
+        cell.insertText(q(text), char_format(8, bold));
+    };
+    for (int col = 0; col < cols; ++col) put(0, col, t.header[std::size_t(col)], true);
+    for (std::size_t r = 0; r < t.rows.size(); ++r)
+        for (int col = 0; col < cols && col < int(t.rows[r].size()); ++col) put(int(r) + 1, col, t.rows[r][std::size_t(col)], false);
+    c.movePosition(QTextCursor::End);
+}
+
+QByteArray pdf_bytes(QTextDocument& doc) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setPageSize(QPageSize(QPageSize::A4));
+        pdf.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+        pdf.setResolution(300);
+        pdf.setTitle(doc.metaInformation(QTextDocument::DocumentTitle));
+        pdf.setCreator(QStringLiteral("Velmarion"));
+        doc.print(&pdf);
+    }
+    return buffer.data();
+}
+
+QByteArray odt_bytes(QTextDocument& doc, bool* ok) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QTextDocumentWriter writer(&buffer, "ODF");
+    *ok = writer.write(&doc);
+    return buffer.data();
+}
+
+std::string bytes_of(const QByteArray& b) { return std::string(b.constData(), std::size_t(b.size())); }
+
+ReportParameters report_parameters(const DesignState& s) {
+    return {val(s.hs_h), val(s.hs_d), val(s.hs_e), val(s.hs_k), val(s.lg_ak),
+            val(s.qb_g), val(s.lg_g), val(s.hs_g), val(s.lg_rk), val(s.qb_w)};
+}
+
+}  // namespace
+
+unsigned parse_formats(const std::string& list, std::string* bad) {
+    unsigned formats = 0;
+    std::stringstream in(list);
+    for (std::string name; std::getline(in, name, ',');) {
+        if (name == "pdf") formats |= kPdf;
+        else if (name == "odt") formats |= kOdt;
+        else if (name == "csv") formats |= kCsv;
+        else if (name == "txt") formats |= kText;
+        else if (name == "all") formats |= kAllFormats;
+        else {
+            if (bad) *bad = name;
+            return 0;
+        }
+    }
+    return formats;
+}
+
+QTextDocument* layout_document(const CourseDocument& d) {
+    auto* doc = new QTextDocument;
+    doc->setMetaInformation(QTextDocument::DocumentTitle, q(d.title));
+    doc->setDefaultFont(body_font(10));
+    // A4 less 20 mm margins, in points: the page size the PDF writer lays out on.
+    doc->setPageSize(QSizeF((210 - 40) / 25.4 * 72, (297 - 40) / 25.4 * 72));
+    QTextCursor c(doc);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    centred.setBottomMargin(12);
+    c.setBlockFormat(centred);
+    c.insertText(q(d.title), char_format(18, true));
+    for (const DocBlock& b : d.blocks) {
+        QTextBlockFormat bf;
+        bf.setTopMargin(b.kind == DocBlock::Kind::Heading ? 14 : 4);
+        bf.setBottomMargin(4);
+        switch (b.kind) {
+            case DocBlock::Kind::Heading:
+                c.insertBlock(bf, char_format(13, true));
+                c.insertText(q(b.text));
+                break;
+            case DocBlock::Kind::Paragraph:
+                bf.setTextIndent(20);
+                c.insertBlock(bf, char_format(10));
+                c.insertText(q(b.text));
+                break;
+            case DocBlock::Kind::Equations: {
+                bf.setLeftMargin(20);
+                bool first = true;
+                std::stringstream lines(b.text);
+                for (std::string line; std::getline(lines, line);) {
+                    c.insertBlock(first ? bf : QTextBlockFormat(bf), char_format(9.5));
+                    c.insertText(q(line));
+                    first = false;
+                }
+                break;
+            }
+            case DocBlock::Kind::Table:
+            case DocBlock::Kind::Figure: {
+                QTextBlockFormat caption = centred;
+                caption.setTopMargin(6);
+                caption.setBottomMargin(2);
+                c.insertBlock(caption, char_format(9.5, true));
+                c.insertText(q(b.text));
+                if (b.kind == DocBlock::Kind::Table) {
+                    c.insertBlock(QTextBlockFormat(), char_format(8));
+                    add_table(c, b.table);
+                }
+                break;
+            }
+        }
+    }
+    return doc;
+}
+
+ExportResult export_course_design(const DesignState& state, const CourseOptions& options, unsigned formats,
+                                  const std::string& folder) {
+    ExportResult out;
+    const std::string dir = folder.empty() || folder.back() == '/' ? folder : folder + "/";
+    std::vector<std::pair<std::string, std::string>> files;
+
+    const CourseDocument doc = course_document(state, options);
+    if (!doc.ok()) {
+        out.message = "无法导出设计文档：" + doc.error;
+        return out;
+    }
+    if (formats & (kPdf | kOdt)) {
+        std::unique_ptr<QTextDocument> laid(layout_document(doc));
+        if (formats & kPdf) files.emplace_back(dir + "设计说明书.pdf", bytes_of(pdf_bytes(*laid)));
+        if (formats & kOdt) {
+            bool ok = false;
+            const QByteArray odt = odt_bytes(*laid, &ok);
+            if (!ok) {
+                out.message = "无法生成设计说明书.odt";
+                return out;
+            }
+            files.emplace_back(dir + "设计说明书.odt", bytes_of(odt));
+        }
+    }
+    if (formats & kCsv) {
+        DesignState filled = state;
+        const auto kin = kinematics_table(filled);
+        if (!kin || !fill_force_table(filled)) {
+            out.message = "无法导出设计文档：该组数据无法完成运动与受力计算，请检查输入数据";
+            return out;
+        }
+        const auto torque = torque_figures(filled.force_table, val(state.qb_w), val(state.sd_k));
+        if (!torque) {
+            out.message = "无法导出设计文档：该组数据的力矩与飞轮计算没有结果";
+            return out;
+        }
+        files.emplace_back(dir + "运动分析.csv", csv_text(*kin));
+        files.emplace_back(dir + "力分析.csv", csv_text(force_table_csv(filled.force_table)));
+        files.emplace_back(dir + "力矩与能量.csv", csv_text(torque_energy_table(*torque)));
+        files.emplace_back(dir + "从动件运动.csv", csv_text(follower_motion_table(FollowerMotion{options.cam.h})));
+        if (check_cam_inputs(options.cam) == CamInputError::None)
+            files.emplace_back(dir + "凸轮轮廓.csv", csv_text(cam_profile_table(CamProfile(options.cam))));
+    }
+    if (formats & kText) {
+        const ReportResult r = compute_report(report_parameters(state));
+        if (!r.ok()) {
+            out.message = "无法导出设计文档：" + r.error;
+            return out;
+        }
+        if (WriteResult w = report_files(folder, r.data, files); !w.ok) {
+            out.message = "无法导出设计文档：" + w.reason;
+            return out;
+        }
+    }
+    const WriteResult w = write_files_atomically(files);
+    if (!w.ok) {
+        out.message = "无法写入设计文档：" + w.reason;
+        return out;
+    }
+    out.ok = true;
+    for (const auto& f : files) out.files.push_back(f.first);
+    out.message = "设计文档已写入 " + folder + "（" + std::to_string(files.size()) + " 个文件）";
+    return out;
+}
+
+}  // namespace vm::report

@@ -1,0 +1,33 @@
+// The course-design export: the report (设计说明书) as PDF and ODT, the
+// tables as CSV and the two text reports, for one confirmed design, written
+// into one folder all together or not at all.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/course_document.h"
+
+class QTextDocument;
+
+namespace vm::report {
+
+enum Format : unsigned { kPdf = 1, kOdt = 2, kCsv = 4, kText = 8, kAllFormats = kPdf | kOdt | kCsv | kText };
+
+// Parses "pdf,odt,csv"; `bad` gets the first unknown name. 0 when any is unknown.
+unsigned parse_formats(const std::string& list, std::string* bad = nullptr);
+
+struct ExportResult {
+    bool ok = false;
+    std::string message;              // in Chinese: where the files went, or why nothing was written
+    std::vector<std::string> files;   // the files written, full paths
+};
+
+// Lays the document out for A4 pages (caller owns the result).
+QTextDocument* layout_document(const CourseDocument& doc);
+
+// Everything for `state` (confirmed) into `folder`, which must exist.
+ExportResult export_course_design(const DesignState& state, const CourseOptions& options, unsigned formats,
+                                  const std::string& folder);
+
+}  // namespace vm::report

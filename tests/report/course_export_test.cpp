@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDomDocument>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include "../core/force_design_fixture.h"
+#include "core/force_analysis.h"
+#include "core/number_text.h"
+#include "core/torque_energy.h"
+#include "report/course_export.h"
+
+using namespace vm;
+
+namespace {
+
+QString tool_output(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+const char* const kSections[] = {"一、设计数据", "二、曲柄滑块机构的尺寸综合", "三、运动分析", "四、气体压力",
+                                 "五、动态静力分析", "六、力矩变化曲线与飞轮设计", "七、配气凸轮设计",
+                                 "八、工作循环图", "九、正时齿轮"};
+
+// What the torque window shows for the design.
+std::pair<std::string, std::string> flywheel_and_power(const DesignState& confirmed) {
+    DesignState s = confirmed;
+    EXPECT_TRUE(fill_force_table(s));
+    const auto t = torque_figures(s.force_table, val(s.qb_w), val(s.sd_k));
+    EXPECT_TRUE(t);
+    return {plain(t->j_fly), plain(t->p_eng)};
+}
+
+}  // namespace
+
+// Reads back what was written: the PDF's text, the ODT package, the tables.
+TEST(CourseExport, EveryFileHoldsTheDesignsFigures) {
+    for (const test::DesignTexts& d : {test::kDesigns[0], test::kDesigns[1]}) {
+        const DesignState state = test::confirmed_state(d);
+        QTemporaryDir dir;
+        const report::ExportResult r =
+            report::export_course_design(state, CourseOptions{}, report::kAllFormats, dir.path().toStdString());
+        ASSERT_TRUE(r.ok) << r.message;
+        EXPECT_EQ(r.files.size(), 9u);
+        const auto [inertia, power] = flywheel_and_power(state);
+
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+            ADD_FAILURE() << "pdftotext (poppler-utils) is missing: the set-up script installs it";
+        } else {
+            const QString text = tool_output(QStringLiteral("pdftotext"), {dir.filePath(QStringLiteral("设计说明书.pdf")), QStringLiteral("-")});
+            ASSERT_FALSE(text.isEmpty());
+            for (const char* s : kSections) EXPECT_TRUE(text.contains(QString::fromUtf8(s))) << s;
+            EXPECT_TRUE(text.contains(QString::fromStdString(inertia))) << inertia;
+            EXPECT_TRUE(text.contains(QString::fromStdString(power))) << power;
+        }
+        if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty()) {
+            GTEST_SKIP() << "unzip is missing; the ODT package is not opened";
+        }
+        const QString content = tool_output(QStringLiteral("unzip"), {QStringLiteral("-p"), dir.filePath(QStringLiteral("设计说明书.odt")), QStringLiteral("content.xml")});
+        QDomDocument xml;
+        ASSERT_TRUE(xml.setContent(content)) << "content.xml does not parse";
+        const QString odt_text = xml.documentElement().text();
+        for (const char* s : kSections) EXPECT_TRUE(odt_text.contains(QString::fromUtf8(s))) << s;
+        EXPECT_TRUE(odt_text.contains(QString::fromStdString(inertia)));
+
+        // The tables: a header row and the expected rows, numbers as the core gives them.
+        struct Csv {
+            const char* name;
+            int lines;
+        } csvs[] = {{"运动分析.csv", 721}, {"力分析.csv", 721}, {"力矩与能量.csv", 722}, {"从动件运动.csv", 362}, {"凸轮轮廓.csv", 361}};
+        for (const Csv& c : csvs) {
+            QFile f(dir.filePath(QString::fromUtf8(c.name)));
+            ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << c.name;
+            const QByteArray bytes = f.readAll();
+            EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF")) << c.name;
+            EXPECT_EQ(bytes.count("\r\n"), c.lines) << c.name;
+        }
+    }
+}
+
+TEST(CourseExport, UnwritableFolderWritesNothingAndSaysWhy) {
+    const DesignState state = test::confirmed_state(test::kDesigns[0]);
+    const report::ExportResult r = report::export_course_design(state, CourseOptions{}, report::kAllFormats,
+                                                                "/nonexistent-folder/out");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(r.message.find("无法写入设计文档"), std::string::npos) << r.message;
+    EXPECT_TRUE(r.files.empty());
+    EXPECT_FALSE(QDir(QStringLiteral("/nonexistent-folder")).exists());
+}
+
+TEST(CourseExport, FormatNames) {
+    struct Case {
+        const char* list;
+        unsigned formats;
+        const char* bad;
+    } cases[] = {{"pdf", report::kPdf, ""}, {"pdf,odt,csv", report::kPdf | report::kOdt | report::kCsv, ""},
+                 {"all", report::kAllFormats, ""}, {"pdf,doc", 0, "doc"}, {"", 0, ""}};
+    for (const Case& c : cases) {
+        std::string bad;
+        EXPECT_EQ(report::parse_formats(c.list, &bad), c.formats) << c.list;
+        EXPECT_EQ(bad, c.bad) << c.list;
+    }
+}
