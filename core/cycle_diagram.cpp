@@ -89,10 +89,10 @@ void lay_out(double theta, std::vector<DiagramItem>& items) {
     b.bar(CycleRow::Exhaust, (theta + 508) / 2, 360, open, "开");
 
     // Working state: the four strokes follow the piston's dead centres. The row
-    // name takes two lines, read top to bottom ("内燃机" over "工作状态"; y grows
-    // upward).
-    b.text(CycleRow::Stroke, -95, 440, "内燃机");
-    b.text(CycleRow::Stroke, -95, 420, "工作状态");
+    // name takes two lines read top to bottom, "内燃机" over "工作状态" (y grows
+    // upward), one line height apart and together beside the bar.
+    b.text(CycleRow::Stroke, -95, 430, "内燃机");
+    b.text(CycleRow::Stroke, -95, 414, "工作状态");
     b.bar(CycleRow::Stroke, 0, 90 + half, cycle_rgb(60, 120, 190));
     b.bar(CycleRow::Stroke, 90 + half, 180, cycle_rgb(120, 120, 120));
     b.bar(CycleRow::Stroke, 180, 270 + half, cycle_rgb(180, 120, 60));
