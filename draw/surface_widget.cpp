@@ -58,9 +58,15 @@ void paint_list(QPainter& p, const std::vector<Primitive>& list, size_t from, si
                 const QRectF& picture) {
     QPolygonF run;
     size_t i = from;
+    QRectF area;
+    int area_width = -1;
     auto inside = [&](const Primitive& l) {
-        const QRectF area = paint_area(picture, l.width);
-        return area.contains(QPointF(l.x1, l.y1)) && area.contains(QPointF(l.x2, l.y2));
+        if (l.width != area_width) {
+            area = paint_area(picture, l.width);
+            area_width = l.width;
+        }
+        return l.x1 >= area.left() && l.x1 <= area.right() && l.y1 >= area.top() && l.y1 <= area.bottom() &&
+               l.x2 >= area.left() && l.x2 <= area.right() && l.y2 >= area.top() && l.y2 <= area.bottom();
     };
     while (i < to) {
         const Primitive& first = list[i];
