@@ -140,10 +140,6 @@ TEST(Clipping, CutFiguresLookTheSameInsideThePicture) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         const Difference d = compare(cut(c.prim), uncut(c.prim));
-        if (qEnvironmentVariableIsSet("DUMP")) {
-            cut(c.prim).save(QStringLiteral("/tmp/cyc/%1-cut.png").arg(QString::fromUtf8(c.what)));
-            uncut(c.prim).save(QStringLiteral("/tmp/cyc/%1-ref.png").arg(QString::fromUtf8(c.what)));
-        }
         // The painter's own circle is four cubic curves, up to 0.03 % of the radius off
         // a true circle: along a large circle's edge the smoothing differs by a
         // third of a pixel, never by a dash, an edge or a stroke.

@@ -161,11 +161,8 @@ TEST_F(XunhuanTest, RatiosOutsideOneToThreeAreRefusedOnTheirBox) {
     const QString theta = w->Text3->text();
     // clang-format off
     const struct { const char* k; const char* message; } cases[] = {
-        {"abc", "请输入数字"}, {"", "请输入数字"}, {"-1", "行程速比系数必须在1到3之间"},
-        {"-0.9999", "行程速比系数必须在1到3之间"}, {"-0.5", "行程速比系数必须在1到3之间"},
-        {"0", "行程速比系数必须在1到3之间"}, {"0.5", "行程速比系数必须在1到3之间"},
-        {"0.9999", "行程速比系数必须在1到3之间"}, {"3.01", "行程速比系数必须在1到3之间"},
-        {"1e308", "行程速比系数必须在1到3之间"}};
+        {"abc", "请输入数字"}, {"-1", "行程速比系数必须在1到3之间"}, {"-0.5", "行程速比系数必须在1到3之间"},
+        {"0.9999", "行程速比系数必须在1到3之间"}, {"3.01", "行程速比系数必须在1到3之间"}};
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.k);
@@ -252,13 +249,10 @@ TEST_F(XunhuanTest, AnimationStartsOnlyWithAMovingCursor) {
     const char* const kTooSmall = "动画速度太小，光标不会移动，请输入绝对值大于0.5的数";
     // clang-format off
     const struct { const char* step; const char* rate; const char* box; const char* message; } cases[] = {
-        {"2", "50", nullptr, nullptr}, {"0.6", "50", nullptr, nullptr}, {"-3", "10", nullptr, nullptr},
-        {"2", "5000", nullptr, nullptr}, {"720", "50", nullptr, nullptr},
-        {"0", "50", "Text1", kTooSmall}, {"0.5", "50", "Text1", kTooSmall}, {"-0.5", "50", "Text1", kTooSmall},
-        {"0.2", "50", "Text1", kTooSmall}, {"721", "50", "Text1", kTooSmall},
+        {"0.6", "50", nullptr, nullptr}, {"-3", "5000", nullptr, nullptr},
+        {"0.5", "50", "Text1", kTooSmall}, {"721", "50", "Text1", kTooSmall},
         {"1e300", "50", "Text1", "动画速度太大"}, {"", "50", "Text1", "请输入数字"},
-        {"2", "", "Text4", "请输入数字"}, {"2", "0", "Text4", "触发频率必须大于0"},
-        {"2", "-50", "Text4", "触发频率必须大于0"}};
+        {"2", "x", "Text4", "请输入数字"}, {"2", "-50", "Text4", "触发频率必须大于0"}};
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.step << " at " << c.rate);
