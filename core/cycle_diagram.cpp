@@ -146,6 +146,8 @@ std::string animation_message(AnimationProblem problem) {
             return "请输入数字";
         case AnimationProblem::StepStandsStill:
             return "动画速度太小，光标不会移动，请输入绝对值大于0.5的数";
+        case AnimationProblem::StepWholeTurns:
+            return "动画速度为721度的整数倍，光标每次回到原处，请输入其他的数";
         case AnimationProblem::StepTooLarge:
             return "动画速度太大";
         case AnimationProblem::RateNotPositive:
@@ -156,7 +158,7 @@ std::string animation_message(AnimationProblem problem) {
 
 bool is_step_problem(AnimationProblem problem) {
     return problem == AnimationProblem::StepNotANumber || problem == AnimationProblem::StepStandsStill ||
-           problem == AnimationProblem::StepTooLarge;
+           problem == AnimationProblem::StepWholeTurns || problem == AnimationProblem::StepTooLarge;
 }
 
 namespace {
@@ -172,7 +174,8 @@ AnimationProblem step_problem(const std::optional<double>& step) {
     if (!step) return AnimationProblem::StepNotANumber;
     if (std::fabs(*step) > kLargestStep) return AnimationProblem::StepTooLarge;
     const double off_turns = *step - 721 * std::round(*step / 721);
-    if (std::fabs(off_turns) <= 0.5) return AnimationProblem::StepStandsStill;
+    if (std::fabs(*step) <= 0.5) return AnimationProblem::StepStandsStill;
+    if (std::fabs(off_turns) <= 0.5) return AnimationProblem::StepWholeTurns;
     return AnimationProblem::None;
 }
 

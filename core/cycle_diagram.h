@@ -76,7 +76,8 @@ std::string cycle_diagram_message(CycleDiagramError error);
 enum class AnimationProblem {
     None,
     StepNotANumber,
-    StepStandsStill,  // the rounded cursor would not move: |step| within 0.5 of a whole number of 721 positions
+    StepStandsStill,  // |step| <= 0.5: the rounded cursor would not move
+    StepWholeTurns,   // within 0.5 of a whole number of turns of the 721 positions: back where it was
     StepTooLarge,     // beyond what can be added to the angle
     RateNotANumber,
     RateNotPositive,  // a rate of 0 halts the ticks (see cursor_tick); "运动" needs one above 0

@@ -250,7 +250,7 @@ TEST_F(XunhuanTest, AnimationStartsOnlyWithAMovingCursor) {
     // clang-format off
     const struct { const char* step; const char* rate; const char* box; const char* message; } cases[] = {
         {"0.6", "50", nullptr, nullptr}, {"-3", "5000", nullptr, nullptr},
-        {"0.5", "50", "Text1", kTooSmall}, {"721", "50", "Text1", kTooSmall},
+        {"0.5", "50", "Text1", kTooSmall}, {"721", "50", "Text1", "动画速度为721度的整数倍，光标每次回到原处，请输入其他的数"},
         {"1e300", "50", "Text1", "动画速度太大"}, {"", "50", "Text1", "请输入数字"},
         {"2", "x", "Text4", "请输入数字"}, {"2", "-50", "Text4", "触发频率必须大于0"}};
     // clang-format on
