@@ -2,6 +2,7 @@
 // picture of the work-cycle window.
 #include "core/cycle_diagram.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/kinematics.h"
@@ -14,11 +15,6 @@ namespace {
 // The work-cycle window turns degrees into radians with the analysis windows'
 // pi, so its top dead centre agrees with theirs to the last digit.
 constexpr double kPiCycle = kPiAnalysis;
-
-// The end angles are printed as 16-bit whole numbers; a bar ending outside
-// that range cannot be labelled.
-constexpr double kLowestLabel = -32768.5;
-constexpr double kHighestLabel = 32767.5;
 
 // Limit-position angle in degrees; K must not be -1.
 double limit_position_angle(double k) {
@@ -92,9 +88,11 @@ void lay_out(double theta, std::vector<DiagramItem>& items) {
     b.bar(CycleRow::Exhaust, (theta + 48) / 2, (theta + 508) / 2, shut, "关");
     b.bar(CycleRow::Exhaust, (theta + 508) / 2, 360, open, "开");
 
-    // Working state: the four strokes follow the piston's dead centres.
-    b.text(CycleRow::Stroke, -95, 420, "内燃机");
-    b.text(CycleRow::Stroke, -95, 440, "工作状态");
+    // Working state: the four strokes follow the piston's dead centres. The row
+    // name takes two lines read top to bottom, "内燃机" over "工作状态" (y grows
+    // upward), one line height apart and together beside the bar.
+    b.text(CycleRow::Stroke, -95, 430, "内燃机");
+    b.text(CycleRow::Stroke, -95, 414, "工作状态");
     b.bar(CycleRow::Stroke, 0, 90 + half, cycle_rgb(60, 120, 190));
     b.bar(CycleRow::Stroke, 90 + half, 180, cycle_rgb(120, 120, 120));
     b.bar(CycleRow::Stroke, 180, 270 + half, cycle_rgb(180, 120, 60));
@@ -103,15 +101,6 @@ void lay_out(double theta, std::vector<DiagramItem>& items) {
     b.text(CycleRow::Stroke, 110, 415, "压缩冲程");
     b.text(CycleRow::Stroke, 200, 415, "做功冲程");
     b.text(CycleRow::Stroke, 290, 415, "排气冲程");
-}
-
-bool labels_fit(const std::vector<DiagramItem>& items) {
-    for (const DiagramItem& it : items) {
-        if (it.kind != DiagramItemKind::Bar) continue;
-        const double end = kDegreesPerUnit * it.x2;
-        if (!(end >= kLowestLabel && end < kHighestLabel)) return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -127,17 +116,12 @@ CycleDiagram cycle_diagram(std::string_view k_text) {
         d.error = CycleDiagramError::NotANumber;
         return d;
     }
-    if (*k <= -1) {
-        d.error = CycleDiagramError::RatioNotAboveMinusOne;
+    if (!(*k >= kLowestDiagramRatio && *k <= kHighestDiagramRatio)) {
+        d.error = CycleDiagramError::RatioOutOfRange;
         return d;
     }
     d.theta = limit_position_angle(*k);
     lay_out(d.theta, d.items);
-    if (!std::isfinite(d.theta) || !labels_fit(d.items)) {
-        d.items.clear();
-        d.theta = 0;
-        d.error = CycleDiagramError::RatioOutOfRange;
-    }
     return d;
 }
 
@@ -147,29 +131,93 @@ std::string cycle_diagram_message(CycleDiagramError error) {
             return "";
         case CycleDiagramError::NotANumber:
             return "请输入数字";
-        case CycleDiagramError::RatioNotAboveMinusOne:
-            return "行程速比系数必须大于-1";
         case CycleDiagramError::RatioOutOfRange:
-            return "行程速比系数超出范围";
+            return "行程速比系数必须在1到3之间";
     }
     return "";
+}
+
+std::string animation_message(AnimationProblem problem) {
+    switch (problem) {
+        case AnimationProblem::None:
+            return "";
+        case AnimationProblem::StepNotANumber:
+        case AnimationProblem::RateNotANumber:
+            return "请输入数字";
+        case AnimationProblem::StepStandsStill:
+            return "动画速度太小，光标不会移动，请输入绝对值大于0.5的数";
+        case AnimationProblem::StepWholeTurns:
+            return "动画速度为721度的整数倍，光标每次回到原处，请输入其他的数";
+        case AnimationProblem::StepTooLarge:
+            return "动画速度太大";
+        case AnimationProblem::RateNotPositive:
+            return "触发频率必须大于0";
+    }
+    return "";
+}
+
+bool is_step_problem(AnimationProblem problem) {
+    return problem == AnimationProblem::StepNotANumber || problem == AnimationProblem::StepStandsStill ||
+           problem == AnimationProblem::StepWholeTurns || problem == AnimationProblem::StepTooLarge;
+}
+
+namespace {
+
+// Steps beyond a whole 32-bit turn count cannot be added to the angle.
+constexpr double kLargestStep = 2147483647.0 - 720;
+
+// The step alone: the rounded cursor moves on every tick unless the step lies
+// within half a degree of a whole number of turns of the 721 positions (0, 721,
+// -1442, ...); at exactly half a degree the half-to-even rounding holds the
+// cursor still on every other angle.
+AnimationProblem step_problem(const std::optional<double>& step) {
+    if (!step) return AnimationProblem::StepNotANumber;
+    if (std::fabs(*step) > kLargestStep) return AnimationProblem::StepTooLarge;
+    const double off_turns = *step - 721 * std::round(*step / 721);
+    if (std::fabs(*step) <= 0.5) return AnimationProblem::StepStandsStill;
+    if (std::fabs(off_turns) <= 0.5) return AnimationProblem::StepWholeTurns;
+    return AnimationProblem::None;
+}
+
+int interval_for(double rate) {
+    const double wait = 1000 / rate;
+    if (wait >= kLongestTickInterval) return kLongestTickInterval;
+    return std::max(1, static_cast<int>(cint(wait)));
+}
+
+}  // namespace
+
+AnimationStart animation_start(std::string_view step_text, std::string_view rate_text) {
+    AnimationStart a;
+    a.problem = step_problem(to_number(step_text));
+    if (!a.ok()) return a;
+    const std::optional<double> rate = to_number(rate_text);
+    if (!rate) {
+        a.problem = AnimationProblem::RateNotANumber;
+    } else if (!(*rate > 0)) {
+        a.problem = AnimationProblem::RateNotPositive;
+    } else {
+        a.interval_ms = interval_for(*rate);
+    }
+    return a;
 }
 
 CursorTick cursor_tick(int angle, std::string_view step_text, std::string_view rate_text) {
     CursorTick t;
     const std::optional<double> step = to_number(step_text);
     const std::optional<double> rate = to_number(rate_text);
-    // Steps beyond a whole 32-bit turn count cannot be added to the angle.
-    constexpr double kLargestStep = 2147483647.0 - 720;
-    if (!step || !rate || std::fabs(*step) > kLargestStep) return t;
-    if (*rate <= 0) {
+    // A rate of exactly 0 is the way to stop the ticks from the rate box.
+    if (rate && *rate == 0 && step) {
         t.action = TickAction::Halt;
         return t;
     }
+    const AnimationStart start = animation_start(step_text, rate_text);
+    if (!start.ok()) {
+        t.problem = start.problem;
+        return t;
+    }
     t.action = TickAction::Advance;
-    const double wait = 1000 / *rate;
-    t.interval_ms =
-        wait >= kLongestTickInterval ? kLongestTickInterval : static_cast<int>(cint(wait));
+    t.interval_ms = start.interval_ms;
     long long next = *vb_mod(angle + *step, 721);
     if (next < 0) next += 721;
     t.angle = static_cast<int>(next);

@@ -43,11 +43,17 @@ struct DiagramItem {
 // A bar's end in crank degrees as printed under it: CInt(2 * x2).
 long long bar_end_degrees(double x2);
 
+// Stroke-speed ratios the diagram is drawn for. Below 1 the return stroke would
+// be the slower one and the bars would run backwards; at 3 the limit-position
+// angle reaches 90 degrees, which no crank-slider attains (the synthesis builds
+// none from there on).
+inline constexpr double kLowestDiagramRatio = 1.0;
+inline constexpr double kHighestDiagramRatio = 3.0;
+
 enum class CycleDiagramError {
     None,
-    NotANumber,             // the K text is not a number
-    RatioNotAboveMinusOne,  // K <= -1: the angle divides by K + 1
-    RatioOutOfRange,        // K so near -1 that the bar-end angles leave the 16-bit label range
+    NotANumber,       // the K text is not a number
+    RatioOutOfRange,  // K outside kLowestDiagramRatio..kHighestDiagramRatio
 };
 
 struct CycleDiagram {
@@ -66,26 +72,52 @@ CycleDiagram cycle_diagram(std::string_view k_text);
 // The message for a diagram that cannot be drawn (UTF-8); "" for None.
 std::string cycle_diagram_message(CycleDiagramError error);
 
-// What one animation tick does to the cursor and the timer.
-enum class TickAction {
-    Advance,  // the cursor goes to `angle`, the timer interval becomes `interval_ms`
-    Halt,     // the interval becomes 0: the timer stays enabled but no tick arrives
-    Disable,  // the timer is disabled; the cursor stays
+// What is wrong with the animation's step (degrees per tick) or rate (ticks per second).
+enum class AnimationProblem {
+    None,
+    StepNotANumber,
+    StepStandsStill,  // |step| <= 0.5: the rounded cursor would not move
+    StepWholeTurns,   // within 0.5 of a whole number of turns of the 721 positions: back where it was
+    StepTooLarge,     // beyond what can be added to the angle
+    RateNotANumber,
+    RateNotPositive,  // a rate of 0 halts the ticks (see cursor_tick); "运动" needs one above 0
 };
-struct CursorTick {
-    TickAction action = TickAction::Disable;
-    int angle = 0;        // Advance: the new cursor angle, 0..720
-    int interval_ms = 0;  // Advance: ticks every this many milliseconds (0: no more ticks)
-};
+// The message for a problem (UTF-8) and whether it is about the step box (else the rate box).
+std::string animation_message(AnimationProblem problem);
+bool is_step_problem(AnimationProblem problem);
 
 // Longest wait between two ticks that the timer accepts, ms.
 inline constexpr int kLongestTickInterval = 65535;
 
-// One tick at cursor angle `angle` (0..720) with the texts of the step (degrees
-// per tick) and the rate (ticks per second). The angle moves by the step and
-// wraps over 721 positions (720 + 2 gives 1), backwards steps wrapping from 0 to
-// 720; the interval is CLng(1000 / rate). A rate of 0 or below halts the ticks;
-// a step or rate that is not a number, or a step too large to add, disables them.
+// The check "运动" makes before the timer runs, and the interval it then ticks at:
+// CLng(1000 / rate) ms, at least 1 (a faster rate still ticks as fast as the timer
+// can) and at most kLongestTickInterval.
+struct AnimationStart {
+    AnimationProblem problem = AnimationProblem::None;
+    int interval_ms = 0;
+    bool ok() const { return problem == AnimationProblem::None; }
+};
+AnimationStart animation_start(std::string_view step_text, std::string_view rate_text);
+
+// What one animation tick does to the cursor and the timer.
+enum class TickAction {
+    Advance,  // the cursor goes to `angle`, the timer interval becomes `interval_ms`
+    Halt,     // a rate of exactly 0: the ticks stop until "运动" is pressed with a rate above 0
+    Disable,  // the timer is disabled and `problem` is told; the cursor stays
+};
+struct CursorTick {
+    TickAction action = TickAction::Disable;
+    AnimationProblem problem = AnimationProblem::None;  // Disable: why
+    int angle = 0;        // Advance: the new cursor angle, 0..720
+    int interval_ms = 0;  // Advance: ticks every this many milliseconds
+};
+
+// One tick at cursor angle `angle` (0..720) with the texts of the step and the
+// rate. The angle moves by the step and wraps over 721 positions (720 + 2 gives
+// 1), backwards steps wrapping from 0 to 720, with both operands rounded half to
+// even as the Mod of the cycle arithmetic does; the interval is that of
+// animation_start. A rate of 0 halts the ticks; a step or rate the animation
+// cannot run with disables them, so a running timer always moves the cursor.
 CursorTick cursor_tick(int angle, std::string_view step_text, std::string_view rate_text);
 
 // The small crank picture: a crank of radius 30 about the origin (y up).

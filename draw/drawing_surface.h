@@ -5,6 +5,9 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPen>
+#include <QRectF>
+#include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -23,6 +26,10 @@ Colour qb_color(int n);
 
 enum class PrimitiveKind { Line, Box, FilledBox, Circle, FilledCircle, Arc, Point, Text };
 
+// Line styles, as set_line_style takes them. Centre lines and axes of symmetry
+// are drawn dash-dot.
+enum LineStyle : int { kSolidLine = 0, kDashedLine = 1, kDottedLine = 2, kDashDotLine = 3 };
+
 // One recorded drawing operation, in device pixels (y down).
 struct Primitive {
     PrimitiveKind kind = PrimitiveKind::Line;
@@ -34,7 +41,7 @@ struct Primitive {
     Colour colour = 0;
     Colour fill = 0;  // FilledCircle: the fill colour
     int width = 1;    // pixels
-    int style = 0;    // 0 solid, 1 dashed
+    int style = 0;    // a LineStyle
     QString text;     // Text
     double font_size = 9;  // Text: point size
     bool bold = false;     // Text
@@ -103,7 +110,7 @@ public:
 
     void set_line_width(int px) { line_width_ = px < 1 ? 1 : px; }
     int line_width() const { return line_width_; }
-    void set_line_style(int style) { line_style_ = style; }  // 0 solid, 1 dashed
+    void set_line_style(int style) { line_style_ = style; }  // a LineStyle
     int line_style() const { return line_style_; }
     void set_fore_colour(Colour c) { fore_ = c; }
     Colour fore_colour() const { return fore_; }
@@ -162,8 +169,9 @@ public:
 
     // The picture as pixels, elements included.
     QImage image() const;
-    // Save as PNG or SVG (by the file name's suffix); false when it fails.
-    bool save(const QString& file_name) const;
+    // Save as PNG or SVG (by the file name's suffix), all or nothing: on failure
+    // the old file stays as it was, false is returned and `why` gets the reason.
+    bool save(const QString& file_name, QString* why = nullptr) const;
 
     // Called after every change, so a widget can repaint.
     void set_on_change(std::function<void()> f) { on_change_ = std::move(f); }
@@ -193,7 +201,28 @@ private:
     std::function<void()> on_change_;
 };
 
-// Paints one primitive (shared by the pixel picture and the SVG export).
-void paint_primitive(class QPainter& p, const Primitive& prim);
+// Paints one primitive (shared by the pixel picture and the SVG export) onto a
+// picture occupying `picture` (device pixels). Only what can show inside the
+// picture is handed to the painter: lines, boxes, circles and arcs reaching far
+// beyond it are cut to it first, so a figure millions of pixels across costs no
+// more than one that fits, and looks the same inside the picture.
+void paint_primitive(class QPainter& p, const Primitive& prim, const QRectF& picture);
+
+// The pen of a primitive: its colour, width, round caps and line style.
+QPen primitive_pen(const Primitive& prim);
+
+// The region a primitive of pen width `width` must be painted in so that
+// nothing of it inside `picture` is lost: the picture grown by more than the
+// pen reaches beyond a point on its outline.
+QRectF paint_area(const QRectF& picture, int width);
+
+// Cuts the segment a-b to `r` (Liang-Barsky). False when nothing of it lies in
+// `r`; otherwise a and b are moved onto the part inside and `skipped` (if given)
+// gets the length cut off at a's end, which keeps dashes in step.
+bool clip_segment(QPointF& a, QPointF& b, const QRectF& r, double* skipped = nullptr);
+
+// Writes `bytes` to `file_name` all or nothing: every write is checked and the
+// old file stays as it was when any part fails. On failure `why` gets the reason.
+bool write_file_whole(const QString& file_name, const QByteArray& bytes, QString* why);
 
 }  // namespace vm::draw

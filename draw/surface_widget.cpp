@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygonF>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QSvgGenerator>
 #include <algorithm>
@@ -52,17 +51,30 @@ bool joins(const Primitive& a, const Primitive& b) {
            a.style == b.style && a.x2 == b.x1 && a.y2 == b.y1;
 }
 
-// Paints list[from, to): runs of joined solid line segments of one pen as one polyline.
-void paint_list(QPainter& p, const std::vector<Primitive>& list, size_t from, size_t to) {
+// Paints list[from, to) onto a picture occupying `picture`: runs of joined solid
+// line segments of one pen as one polyline. A segment reaching out of the
+// picture's paint area goes alone through paint_primitive, which cuts it first.
+void paint_list(QPainter& p, const std::vector<Primitive>& list, size_t from, size_t to,
+                const QRectF& picture) {
     QPolygonF run;
     size_t i = from;
+    QRectF area;
+    int area_width = -1;
+    auto inside = [&](const Primitive& l) {
+        if (l.width != area_width) {
+            area = paint_area(picture, l.width);
+            area_width = l.width;
+        }
+        return l.x1 >= area.left() && l.x1 <= area.right() && l.y1 >= area.top() && l.y1 <= area.bottom() &&
+               l.x2 >= area.left() && l.x2 <= area.right() && l.y2 >= area.top() && l.y2 <= area.bottom();
+    };
     while (i < to) {
         const Primitive& first = list[i];
         size_t j = i + 1;
-        if (first.kind == PrimitiveKind::Line && first.style == 0)
-            while (j < to && joins(list[j - 1], list[j])) ++j;
+        if (first.kind == PrimitiveKind::Line && first.style == kSolidLine && inside(first))
+            while (j < to && joins(list[j - 1], list[j]) && inside(list[j])) ++j;
         if (j - i < 2) {
-            paint_primitive(p, first);
+            paint_primitive(p, first, picture);
             ++i;
             continue;
         }
@@ -70,9 +82,7 @@ void paint_list(QPainter& p, const std::vector<Primitive>& list, size_t from, si
         run.reserve(static_cast<qsizetype>(j - i + 1));
         run << QPointF(first.x1, first.y1);
         for (size_t k = i; k < j; ++k) run << QPointF(list[k].x2, list[k].y2);
-        QPen pen(colour_of(first.colour));
-        pen.setWidthF(first.width);
-        pen.setCapStyle(Qt::RoundCap);
+        QPen pen = primitive_pen(first);
         pen.setJoinStyle(Qt::RoundJoin);
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
@@ -80,6 +90,8 @@ void paint_list(QPainter& p, const std::vector<Primitive>& list, size_t from, si
         i = j;
     }
 }
+
+QRectF picture_rect(const DrawingSurface& s) { return QRectF(0, 0, s.width_px(), s.height_px()); }
 
 QImage blank_image(const DrawingSurface& s, double ratio) {
     const int w = static_cast<int>(std::ceil(s.width_px() * ratio - 1e-9));
@@ -103,7 +115,7 @@ QImage render_picture(const DrawingSurface& s, double pixel_ratio) {
     QImage whole;
     paint_base(p, s, &whole);
     if (list_is_whole(s)) {
-        paint_list(p, s.display_list(), 0, s.display_list().size());
+        paint_list(p, s.display_list(), 0, s.display_list().size(), picture_rect(s));
         s.paint_elements(p);
     }
     p.end();
@@ -125,36 +137,11 @@ QByteArray picture_svg(const DrawingSurface& s) {
     paint_base(p, s, &whole);
     if (list_is_whole(s)) {
         p.setRenderHint(QPainter::Antialiasing);
-        paint_list(p, s.display_list(), 0, s.display_list().size());
+        paint_list(p, s.display_list(), 0, s.display_list().size(), picture_rect(s));
         s.paint_elements(p);
     }
     p.end();
     return bytes;
-}
-
-bool write_file_whole(const QString& file_name, const QByteArray& bytes, QString* why) {
-    // Unbuffered, so a full disk shows in the write itself and not in a final
-    // flush that commit() would not report.
-    QSaveFile file(file_name);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (why) *why = file.errorString();
-        return false;
-    }
-    qint64 done = 0;
-    while (done < bytes.size()) {
-        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
-        if (n <= 0) {
-            if (why) *why = file.errorString().isEmpty() ? QStringLiteral("写入失败") : file.errorString();
-            file.cancelWriting();
-            return false;
-        }
-        done += n;
-    }
-    if (file.error() != QFileDevice::NoError || !file.commit()) {
-        if (why) *why = file.errorString();
-        return false;
-    }
-    return true;
 }
 
 SurfaceWidget::SurfaceWidget(int width_px, int height_px, QWidget* parent)
@@ -216,7 +203,7 @@ void SurfaceWidget::bring_cache_up_to_date(double ratio) const {
     if (cached_ < list.size()) {
         QPainter p(&cache_);
         p.setRenderHint(QPainter::Antialiasing);
-        paint_list(p, list, cached_, list.size());
+        paint_list(p, list, cached_, list.size(), picture_rect(*surface_));
         cached_ = list.size();
         last_cached_ = list.back();
     }

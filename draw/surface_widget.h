@@ -23,9 +23,7 @@ QImage render_picture(const DrawingSurface& s, double pixel_ratio);
 // polyline, so a curve of many thousand segments stays small and quick to write.
 QByteArray picture_svg(const DrawingSurface& s);
 
-// Writes `bytes` to `file_name` all or nothing: every write is checked and the
-// old file stays as it was when any part fails. On failure `why` gets the reason.
-bool write_file_whole(const QString& file_name, const QByteArray& bytes, QString* why);
+// write_file_whole, the all-or-nothing file writer, is declared with the surface.
 
 class SurfaceWidget : public QWidget {
     Q_OBJECT

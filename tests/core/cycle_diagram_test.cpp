@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -61,7 +63,7 @@ TEST(CycleDiagram, EqualStrokesWhenTheRatioIsOne) {
 // strokes change where the piston reaches a dead centre, and the valves open
 // and close at their timing angles.
 TEST(CycleDiagram, RowsAndValveTimingOverRatios) {
-    for (double k : {0.5, 1.0, 1.04, 1.2, 1.5, 2.0, 3.0}) {
+    for (double k : {1.0, 1.0001, 1.04, 1.2, 1.5, 2.0, 2.5, 2.9999, 3.0}) {
         SCOPED_TRACE(k);
         const CycleDiagram d = cycle_diagram(plain(k));
         ASSERT_TRUE(d.ok());
@@ -80,6 +82,8 @@ TEST(CycleDiagram, RowsAndValveTimingOverRatios) {
                 if (i > 0) {
                     EXPECT_EQ(bars[i].x1, bars[i - 1].x2);
                 }
+                // The painted box (to x2 - 2) runs forwards, never back over its neighbour.
+                EXPECT_GT(bars[i].x2 - 2, bars[i].x1) << "row " << static_cast<int>(row) << " bar " << i;
             }
         }
 
@@ -116,8 +120,13 @@ TEST(CycleDiagram, RatiosWithoutADiagramAreRefused) {
     // clang-format off
     const struct { const char* text; E error; } cases[] = {
         {"", E::NotANumber}, {"abc", E::NotANumber}, {"1.0.4", E::NotANumber}, {"1.04x", E::NotANumber},
-        {"-1", E::RatioNotAboveMinusOne}, {"-3", E::RatioNotAboveMinusOne}, {"-0.9999", E::RatioOutOfRange},
-        {"-0.9", E::None}, {" 2 ", E::None}};
+        {"nan", E::NotANumber}, {"1e999", E::NotANumber},
+        // Below 1 the bars would run backwards; 3 and more has no crank-slider.
+        {"-1", E::RatioOutOfRange}, {"-3", E::RatioOutOfRange}, {"-0.9999", E::RatioOutOfRange},
+        {"-0.9", E::RatioOutOfRange}, {"0", E::RatioOutOfRange}, {"0.5", E::RatioOutOfRange},
+        {"0.999999", E::RatioOutOfRange}, {"3.000001", E::RatioOutOfRange}, {"1e300", E::RatioOutOfRange},
+        {"-1e300", E::RatioOutOfRange},
+        {"1", E::None}, {" 2 ", E::None}, {"3", E::None}};
     // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -129,11 +138,34 @@ TEST(CycleDiagram, RatiosWithoutADiagramAreRefused) {
             for (double v : {it.x1, it.y1, it.x2, it.y2}) EXPECT_TRUE(std::isfinite(v));
     }
     EXPECT_EQ(cycle_diagram_message(CycleDiagramError::NotANumber), "请输入数字");
-    EXPECT_EQ(cycle_diagram_message(CycleDiagramError::RatioNotAboveMinusOne),
-              "行程速比系数必须大于-1");
+    EXPECT_EQ(cycle_diagram_message(CycleDiagramError::RatioOutOfRange), "行程速比系数必须在1到3之间");
+}
+
+// Each row name reads top to bottom: a name on two lines has its first part
+// above the second (y grows upward) at the same left edge.
+TEST(CycleDiagram, RowNamesReadInOrder) {
+    const CycleDiagram d = cycle_diagram("1.04");
+    // clang-format off
+    const struct { CycleRow row; std::vector<std::string> lines; } names[] = {
+        {CycleRow::Shaft, {"主轴转过角度"}}, {CycleRow::Piston, {"活塞位置"}}, {CycleRow::Intake, {"进气门开关"}},
+        {CycleRow::Exhaust, {"排气门开关"}}, {CycleRow::Stroke, {"内燃机", "工作状态"}}};
+    // clang-format on
+    for (const auto& n : names) {
+        SCOPED_TRACE(n.lines.front());
+        std::vector<const DiagramItem*> left;  // the texts left of the bars, top first
+        for (const DiagramItem& it : d.items)
+            if (it.kind == DiagramItemKind::Text && it.row == n.row && it.x1 < 0) left.push_back(&it);
+        std::sort(left.begin(), left.end(), [](auto* a, auto* b) { return a->y1 > b->y1; });
+        ASSERT_EQ(left.size(), n.lines.size());
+        for (size_t i = 0; i < left.size(); ++i) {
+            EXPECT_EQ(left[i]->text, n.lines[i]);
+            EXPECT_EQ(left[i]->x1, -95);
+        }
+    }
 }
 
 TEST(CursorTick, StepsWrapsAndStops) {
+    using P = AnimationProblem;
     const struct {
         int angle;
         const char* step;
@@ -141,33 +173,91 @@ TEST(CursorTick, StepsWrapsAndStops) {
         TickAction action;
         int next;
         int interval;
+        P problem;
     } cases[] = {
-        {0, "2", "50", TickAction::Advance, 2, 20},
-        {720, "2", "50", TickAction::Advance, 1, 20},
-        {719, "2", "50", TickAction::Advance, 0, 20},
-        {718, "2", "50", TickAction::Advance, 720, 20},
-        {5, "-10", "50", TickAction::Advance, 716, 20},
-        {100, "2.5", "50", TickAction::Advance, 102, 20},
-        {100, "3.5", "50", TickAction::Advance, 104, 20},
-        {0, "2", "3", TickAction::Advance, 2, 333},
-        {0, "2", "1600", TickAction::Advance, 2, 1},
-        {0, "2", "4000", TickAction::Advance, 2, 0},
-        {0, "2", "0.001", TickAction::Advance, 2, kLongestTickInterval},
-        {0, "1442", "50", TickAction::Advance, 0, 20},
-        {300, "2", "0", TickAction::Halt, 0, 0},
-        {300, "2", "-5", TickAction::Halt, 0, 0},
-        {300, "", "50", TickAction::Disable, 0, 0},
-        {300, "2", "abc", TickAction::Disable, 0, 0},
-        {300, "1e300", "50", TickAction::Disable, 0, 0},
+        {0, "2", "50", TickAction::Advance, 2, 20, P::None},
+        {720, "2", "50", TickAction::Advance, 1, 20, P::None},
+        {719, "2", "50", TickAction::Advance, 0, 20, P::None},
+        {718, "2", "50", TickAction::Advance, 720, 20, P::None},
+        {5, "-10", "50", TickAction::Advance, 716, 20, P::None},
+        {100, "2.5", "50", TickAction::Advance, 102, 20, P::None},
+        {100, "3.5", "50", TickAction::Advance, 104, 20, P::None},
+        {100, "0.6", "50", TickAction::Advance, 101, 20, P::None},
+        {100, "720", "50", TickAction::Advance, 99, 20, P::None},
+        {0, "2", "3", TickAction::Advance, 2, 333, P::None},
+        {0, "2", "1600", TickAction::Advance, 2, 1, P::None},
+        // Faster than the timer can tick: as fast as it can, not an interval of 0 that never fires.
+        {0, "2", "4000", TickAction::Advance, 2, 1, P::None},
+        {0, "2", "1e300", TickAction::Advance, 2, 1, P::None},
+        {0, "2", "0.001", TickAction::Advance, 2, kLongestTickInterval, P::None},
+        {300, "2", "0", TickAction::Halt, 0, 0, P::None},
+        {300, "2", "-5", TickAction::Disable, 0, 0, P::RateNotPositive},
+        {300, "", "50", TickAction::Disable, 0, 0, P::StepNotANumber},
+        {300, "2", "abc", TickAction::Disable, 0, 0, P::RateNotANumber},
+        {300, "abc", "0", TickAction::Disable, 0, 0, P::StepNotANumber},
+        {300, "1e300", "50", TickAction::Disable, 0, 0, P::StepTooLarge},
+        // Steps that would hold the rounded cursor still.
+        {300, "0", "50", TickAction::Disable, 0, 0, P::StepStandsStill},
+        {300, "0.5", "50", TickAction::Disable, 0, 0, P::StepStandsStill},
+        {301, "-0.5", "50", TickAction::Disable, 0, 0, P::StepStandsStill},
+        {300, "0.3", "50", TickAction::Disable, 0, 0, P::StepStandsStill},
+        {0, "1442", "50", TickAction::Disable, 0, 0, P::StepWholeTurns},
+        {0, "720.6", "50", TickAction::Disable, 0, 0, P::StepWholeTurns},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.angle << " + " << c.step << " at " << c.rate);
         const CursorTick t = cursor_tick(c.angle, c.step, c.rate);
         EXPECT_EQ(t.action, c.action);
+        EXPECT_EQ(t.problem, c.problem);
+        if (t.action == TickAction::Disable) {
+            EXPECT_FALSE(animation_message(t.problem).empty());
+            const bool step_box = std::string(c.step) != "2";
+            EXPECT_EQ(is_step_problem(t.problem), step_box);
+        }
         if (t.action != TickAction::Advance) continue;
         EXPECT_EQ(t.angle, c.next);
         EXPECT_EQ(t.interval_ms, c.interval);
     }
+}
+
+// Whatever step "运动" accepts moves the cursor on every tick from every angle,
+// and every step it refuses as standing still does hold the cursor at some angle,
+// so the check neither lets a frozen animation run nor refuses a moving one.
+TEST(AnimationStart, AcceptedStepsAlwaysMoveTheCursor) {
+    // Steps from -1500 to 1500 in twentieths of a degree, with the edges of the
+    // refusal (half a degree either side of 0, 721 and 1442) among them.
+    std::vector<double> steps;
+    for (int i = -30000; i <= 30000; i += 37) steps.push_back(i / 20.0);
+    for (double edge : {0.0, 721.0, -721.0, 1442.0})
+        for (double d : {-0.55, -0.5, -0.45, 0.0, 0.45, 0.5, 0.55}) steps.push_back(edge + d);
+    std::vector<int> angles;  // both ends of the scale and both parities
+    for (int a = 0; a <= 720; a += (a < 12 || a > 708 || (a > 354 && a < 366)) ? 1 : 41) angles.push_back(a);
+    for (double step : steps) {
+        const std::string text = plain(step);
+        SCOPED_TRACE(text);
+        const AnimationStart start = animation_start(text, "50");
+        ASSERT_TRUE(start.ok() || start.problem == AnimationProblem::StepStandsStill ||
+                    start.problem == AnimationProblem::StepWholeTurns);
+        bool some_stand_still = false;
+        for (int a : angles) {
+            const CursorTick t = cursor_tick(a, text, "50");
+            ASSERT_EQ(t.action == TickAction::Advance, start.ok());
+            if (start.ok()) {
+                ASSERT_NE(t.angle, a) << "from " << a;
+                ASSERT_GE(t.angle, 0);
+                ASSERT_LE(t.angle, 720);
+            } else {
+                long long next = *vb_mod(a + step, 721);  // the tick's own arithmetic, unchecked
+                if (next < 0) next += 721;
+                some_stand_still |= next == a;
+            }
+        }
+        if (!start.ok()) {
+            EXPECT_TRUE(some_stand_still);
+        }
+    }
+    // "运动" refuses the 0 that only halts ticks.
+    EXPECT_EQ(animation_start("2", "0").problem, AnimationProblem::RateNotPositive);
 }
 
 // The crank stands at top dead centre at 0, 360 and 720 and turns clockwise

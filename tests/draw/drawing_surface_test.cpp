@@ -2,9 +2,12 @@
 // proportional scale), current point rules, text, persistence and saving.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <cmath>
+#include <sys/mount.h>
 
 #include "draw/drawing_surface.h"
 #include "draw/surface_widget.h"
@@ -137,6 +140,64 @@ TEST(DrawingSurface, SavesPngAndSvgAndReportsFailure) {
     EXPECT_FALSE(w.save_picture(dir.filePath("no/such/folder/b.png")));
     EXPECT_FALSE(reported.isEmpty());
     SurfaceWidget::set_error_reporter({});
+}
+
+// The surface's own save writes all or nothing, like the picture widget's: a
+// folder that is not there or a disk that fills up during the write leaves the
+// old file as it was, reports false with the reason, and leaves no temporary
+// file behind; a save that works reads back whole.
+TEST(DrawingSurface, SaveIsAllOrNothingWithTheReason) {
+    DrawingSurface s(300, 200);
+    for (int i = 0; i < 2000; ++i) s.line(i % 300, 0, 300 - i % 300, 200, qb_color(i));
+    s.print(QStringLiteral("曲柄"));
+
+    QTemporaryDir plain_dir;
+    for (const char* name : {"ok.png", "ok.svg"}) {
+        SCOPED_TRACE(name);
+        const QString f = plain_dir.filePath(QString::fromLatin1(name));
+        QString why = QStringLiteral("untouched");
+        EXPECT_TRUE(s.save(f, &why));
+        EXPECT_EQ(why, QStringLiteral("untouched"));
+        QFile file(f);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        if (f.endsWith(QLatin1String(".png")))
+            EXPECT_EQ(QImage::fromData(bytes, "PNG").size(), QSize(300, 200));
+        else
+            EXPECT_TRUE(bytes.trimmed().endsWith("</svg>"));
+        QString why_missing;
+        EXPECT_FALSE(s.save(plain_dir.filePath(QStringLiteral("no/such/") + QString::fromLatin1(name)), &why_missing));
+        EXPECT_FALSE(why_missing.isEmpty());
+    }
+
+    QTemporaryDir dir;
+    const QByteArray mount_point = QFile::encodeName(dir.path());
+    if (::mount("tmpfs", mount_point.constData(), "tmpfs", 0, "size=256k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here (needs root and mount rights); the full-disk save is not tested";
+    struct Unmount { QByteArray at; ~Unmount() { ::umount(at.constData()); } } unmount{mount_point};
+    const QByteArray old_bytes("the picture saved before");
+    const QString png = dir.filePath(QStringLiteral("old.png")), svg = dir.filePath(QStringLiteral("old.svg"));
+    for (const QString& f : {png, svg}) {
+        QFile file(f);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(old_bytes);
+    }
+    {
+        QFile filler(dir.filePath(QStringLiteral("filler")));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size()) {}
+    }
+    for (const QString& f : {png, svg}) {
+        SCOPED_TRACE(f.toStdString());
+        QString why;
+        EXPECT_FALSE(s.save(f, &why));
+        EXPECT_FALSE(why.isEmpty());
+        QFile file(f);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), old_bytes);
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 3) << "a temporary file was left behind";
 }
 
 }  // namespace

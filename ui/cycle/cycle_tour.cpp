@@ -1,8 +1,9 @@
 // Tour of xunhuan: "循环图" with the default K, then the cursor at top dead
 // centre (0), at the intake valve's closing (250) and at the second bottom
-// dead centre (544).
+// dead centre (544); last the diagram drawn again for K = 1.3 over the first.
 #include "ui/cycle/cycle_tour.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QString>
 
@@ -26,6 +27,9 @@ void tour_cycle(ui::Tour& tour, QWidget* window) {
         w->HScroll1->set_value(a);
         tour.snap(w, QStringLiteral("xunhuan-%1").arg(a));
     }
+    w->Text2->setText(QStringLiteral("1.3"));
+    w->Command1->click();
+    tour.snap(w, QStringLiteral("xunhuan-redrawn"));
 }
 
 }  // namespace vm

@@ -12,6 +12,7 @@
 #include "core/design_state.h"
 #include "draw/surface_widget.h"
 #include "ui/common/controls.h"
+#include "ui/common/messages.h"
 #include "ui/common/vb_scroll_bar.h"
 
 namespace vm {
@@ -144,9 +145,25 @@ void xunhuan::Command1_Click() {
     drawing_pic1_xuhuantu();
 }
 
+// The animation starts only with a step that moves the cursor and a rate above
+// 0; the interval is taken from the rate here, so a rate of 0 that stopped the
+// ticks earlier no longer holds them once a valid one is typed.
 void xunhuan::Command2_Click() {
+    const AnimationStart start = animation_start(ss(Text1->text()), ss(Text4->text()));
+    if (!start.ok()) {
+        refuse_animation(start.problem);
+        return;
+    }
+    timer_interval_ = start.interval_ms;
     timer_enabled_ = true;
     apply_timer();
+}
+
+// The timer is stopped before the message shows, so no tick arrives behind it.
+void xunhuan::refuse_animation(AnimationProblem problem) {
+    timer_enabled_ = false;
+    apply_timer();
+    ui::refuse_box(is_step_problem(problem) ? Text1 : Text4, qs(animation_message(problem)));
 }
 
 void xunhuan::Command3_Click() {
@@ -179,8 +196,8 @@ void xunhuan::Timer1_Timer() {
     const CursorTick t = cursor_tick(HScroll1->value(), ss(Text1->text()), ss(Text4->text()));
     switch (t.action) {
         case TickAction::Disable:
-            timer_enabled_ = false;
-            break;
+            refuse_animation(t.problem);
+            return;
         case TickAction::Halt:
             timer_interval_ = 0;
             break;

@@ -15,6 +15,7 @@ class QTimer;
 
 namespace vm {
 struct DesignState;
+enum class AnimationProblem;
 namespace draw {
 class SurfaceWidget;
 }
@@ -63,6 +64,7 @@ class xunhuan : public ui::WorkingWindow {
     void build_controls();
     void set_up_scales();
     void apply_timer();
+    void refuse_animation(AnimationProblem problem);
     // Drawing, in xunhuan_draw.cpp.
     void drawing_pic1_xuhuantu();
     void xh1_line(double x1, double y1, double x2, double y2, std::uint32_t colour,

@@ -18,7 +18,7 @@ using ui::ss;
 void xunhuan::drawing_pic1_xuhuantu() {
     const CycleDiagram d = cycle_diagram(ss(Text2->text()));
     if (!d.ok()) {
-        ui::show_message(this, qs(cycle_diagram_message(d.error)), ui::kTitleError);
+        ui::refuse_box(Text2, qs(cycle_diagram_message(d.error)));
         return;
     }
     theta_ = d.theta;
@@ -26,9 +26,11 @@ void xunhuan::drawing_pic1_xuhuantu() {
     Text3->show();
     Label5->show();
 
-    // Drawn over whatever the picture holds: a second diagram with another K
-    // covers the first, whose longer bars stay visible past the new ends.
+    // The picture is cleared first: a diagram drawn over an earlier one would
+    // leave the old bars' ends visible and run the old end angles into the new
+    // ones. The cursor is a movable element and stays where it is.
     draw::DrawingSurface& s = Picture1->surface();
+    s.clear();
     for (const DiagramItem& it : d.items) {
         switch (it.kind) {
             case DiagramItemKind::Bar:

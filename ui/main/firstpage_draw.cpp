@@ -2,7 +2,10 @@
 // connecting rod, crank, the crank gear driving two cam gears at half speed,
 // and the cams lifting push rods that rock the valves open.
 #include <QFont>
+#include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "draw/drawing_surface.h"
 #include "ui/main/firstpage.h"
@@ -20,6 +23,9 @@ const Colour kDarkSteel = rgb(90, 98, 112);
 const Colour kLight = rgb(220, 228, 240);
 const Colour kBrass = rgb(200, 160, 70);
 const Colour kAccent = rgb(232, 192, 96);
+// Directions of the two cams' noses: the intake cam lifts its rod nearly
+// fully, the exhaust cam's rod rests near the base circle.
+constexpr double kLeftLobe = 1.9, kRightLobe = 0.6;
 
 void gear(DrawingSurface& s, double x, double y, double r, int teeth, double turn) {
     s.set_fill(true, kBrass);
@@ -38,20 +44,80 @@ void gear(DrawingSurface& s, double x, double y, double r, int teeth, double tur
     s.set_fill(false);
 }
 
-// Egg-shaped cam: base circle with a lobe pointing along `lobe`.
+// Egg-shaped valve cam: a base circle and a smaller nose circle further out
+// along `lobe` (radians, counter-clockwise on screen), joined by the two
+// lines touching both. The outline is convex and turns without a corner.
+constexpr double kCamBase = 26, kCamNose = 10, kCamNoseOffset = 32;
+
+// The point of the outline whose outward normal points along u.
+void cam_outline_point(double x, double y, double lobe, double u, bool on_nose, double* px, double* py) {
+    const double nx = std::cos(u), ny = -std::sin(u);
+    if (on_nose) {
+        *px = x + kCamNoseOffset * std::cos(lobe) + kCamNose * nx;
+        *py = y - kCamNoseOffset * std::sin(lobe) + kCamNose * ny;
+    } else {
+        *px = x + kCamBase * nx;
+        *py = y + kCamBase * ny;
+    }
+}
+
+// The closed outline, as points in order around it (the last is the first).
+std::vector<std::pair<double, double>> cam_outline(double x, double y, double lobe) {
+    // Normals within `reach` of the lobe belong to the nose; at exactly `reach`
+    // both circles share the normal, and the touching line joins the two points.
+    const double reach = std::acos((kCamBase - kCamNose) / kCamNoseOffset);
+    std::vector<std::pair<double, double>> pts;
+    const int n = 144;
+    bool was_nose = false;
+    for (int i = 0; i <= n; ++i) {
+        const double u = lobe + kPi + 2 * kPi * i / n;  // start opposite the nose
+        const double off = std::remainder(u - lobe, 2 * kPi);
+        const bool nose = std::fabs(off) < reach;
+        double px, py;
+        auto add = [&] {
+            if (pts.empty() || std::hypot(px - pts.back().first, py - pts.back().second) > 1e-9)
+                pts.emplace_back(px, py);
+        };
+        if (i > 0 && nose != was_nose) {
+            // Both ends of the touching line at the normal where the arcs meet.
+            const double edge = lobe + (off < 0 ? -reach : reach);
+            cam_outline_point(x, y, lobe, edge, was_nose, &px, &py);
+            add();
+            cam_outline_point(x, y, lobe, edge, nose, &px, &py);
+            add();
+        }
+        cam_outline_point(x, y, lobe, u, nose, &px, &py);
+        add();
+        was_nose = nose;
+    }
+    return pts;
+}
+
+// How far the outline lies from the centre along `direction` (radians,
+// counter-clockwise on screen): where a push rod standing on the cam's centre
+// line touches it.
+double cam_height(double lobe, double direction) {
+    const auto pts = cam_outline(0, 0, lobe);
+    const double dx = std::cos(direction), dy = -std::sin(direction);
+    double reach = kCamBase;
+    for (size_t i = 1; i < pts.size(); ++i) {
+        // The ray t * (dx, dy) meets the segment p + s * (q - p), 0 <= s <= 1.
+        const double px = pts[i - 1].first, py = pts[i - 1].second;
+        const double ex = pts[i].first - px, ey = pts[i].second - py;
+        const double det = ex * dy - ey * dx;
+        if (det == 0) continue;
+        const double t = (ex * py - ey * px) / det;
+        const double along = (dx * py - dy * px) / det;
+        if (t > 0 && along >= 0 && along <= 1) reach = t;
+    }
+    return reach;
+}
+
 void cam(DrawingSurface& s, double x, double y, double lobe) {
     s.set_line_width(2);
-    const int n = 72;
-    double px = 0, py = 0;
-    for (int i = 0; i <= n; ++i) {
-        const double a = 2 * kPi * i / n;
-        const double d = std::cos(a - lobe);
-        const double r = 26 + (d > 0.5 ? 16 * (d - 0.5) * 2 : 0);
-        const double qx = x + r * std::cos(a), qy = y - r * std::sin(a);
-        if (i > 0) s.line(px, py, qx, qy, kAccent);
-        px = qx;
-        py = qy;
-    }
+    const auto pts = cam_outline(x, y, lobe);
+    s.set_current(pts.front().first, pts.front().second);
+    for (size_t i = 1; i < pts.size(); ++i) s.line_to(pts[i].first, pts[i].second, kAccent);
     s.set_line_width(1);
 }
 
@@ -112,13 +178,14 @@ void draw_engine_picture(DrawingSurface& s) {
     s.circle(ox - 108, oy, 44, rgb(40, 46, 58));
     s.circle(ox + 108, oy, 44, rgb(40, 46, 58));
     s.set_fill(false);
-    cam(s, ox - 108, oy, 1.9);
-    cam(s, ox + 108, oy, 0.6);
+    cam(s, ox - 108, oy, kLeftLobe);
+    cam(s, ox + 108, oy, kRightLobe);
 
-    // Push rods from the cams up to the rockers, rockers onto the valve stems.
+    // Push rods from the cams up to the rockers, rockers onto the valve stems;
+    // each rod stands on its cam's outline straight above the cam's centre.
     s.set_line_width(4);
-    s.line(ox - 108, oy - 42, ox - 108, 18, kSteel);
-    s.line(ox + 108, oy - 28, ox + 108, 26, kSteel);
+    s.line(ox - 108, oy - cam_height(kLeftLobe, kPi / 2), ox - 108, 18, kSteel);
+    s.line(ox + 108, oy - cam_height(kRightLobe, kPi / 2), ox + 108, 26, kSteel);
     s.line(ox - 108, 18, 190, 28, kLight);
     s.line(ox + 108, 26, 250, 20, kLight);
     s.set_line_width(1);

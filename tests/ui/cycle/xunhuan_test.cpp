@@ -112,41 +112,90 @@ TEST_F(XunhuanTest, DiagramShowsTheLimitPositionAngleAndBarEnds) {
     EXPECT_TRUE(found);
 }
 
-TEST_F(XunhuanTest, SecondDiagramIsDrawnOverTheFirst) {
+// The picture is cleared before each diagram: drawing again, with the same or
+// another K, leaves exactly what drawing that K once leaves, so no old bar end
+// shows past a new one and no two end angles print over each other.
+TEST_F(XunhuanTest, DrawingAgainGivesTheSamePictureAsDrawingOnce) {
+    auto same = [](const draw::Primitive& a, const draw::Primitive& b) {
+        return a.kind == b.kind && a.x1 == b.x1 && a.y1 == b.y1 && a.x2 == b.x2 && a.y2 == b.y2 &&
+               a.colour == b.colour && a.text == b.text && a.width == b.width && a.style == b.style;
+    };
+    // clang-format off
+    const struct { std::vector<const char*> ks; } runs[] = {
+        {{"1.04", "1.04"}}, {{"1.5", "1.04"}}, {{"1.04", "1.5"}}, {{"3", "1", "1.2"}}, {{"1.2", "-0.5", "1.2"}}};
+    // clang-format on
+    for (const auto& run : runs) {
+        xunhuan fresh(state);
+        fresh.Text2->setText(QString::fromLatin1(run.ks.back()));
+        fresh.Command1->click();
+        const auto& once = fresh.Picture1->surface().display_list();
+        ASSERT_FALSE(once.empty());
+
+        xunhuan again(state);
+        for (const char* k : run.ks) {
+            again.Text2->setText(QString::fromLatin1(k));
+            again.Command1->click();
+        }
+        const auto& twice = again.Picture1->surface().display_list();
+        SCOPED_TRACE(testing::Message() << run.ks.front() << " then " << run.ks.back());
+        ASSERT_EQ(twice.size(), once.size());
+        for (size_t i = 0; i < once.size(); ++i) EXPECT_TRUE(same(once[i], twice[i])) << i;
+        EXPECT_EQ(again.Text3->text(), fresh.Text3->text());
+        // The whole picture too: no trace of an earlier diagram in the pixels.
+        EXPECT_EQ(again.Picture1->surface().image(), fresh.Picture1->surface().image());
+    }
     w->Text2->setText(QStringLiteral("1.5"));
     w->Command1->click();
-    const size_t first = diagram().size();
     w->Text2->setText(QStringLiteral("1.04"));
     w->Command1->click();
-    ASSERT_EQ(diagram().size(), 2 * first);
-    // The longer bottom-dead-centre bar of K = 1.5 (ending at 216) is still in the picture, below
-    // the new one.
-    EXPECT_EQ(count_texts(diagram(), QStringLiteral(" 216 ")), 2);
+    EXPECT_EQ(count_texts(diagram(), QStringLiteral(" 216 ")), 0);
     EXPECT_EQ(count_texts(diagram(), QStringLiteral(" 184 ")), 2);
-    EXPECT_EQ(w->Text3->text(), QString::fromStdString(plain(kDefaultTheta)));
 }
 
-TEST_F(XunhuanTest, RefusedRatiosDrawNothing) {
+// Every K below 1 (where the bars would run backwards over the row names) and
+// above 3 is refused with a message on the K box; K = 1 draws equal strokes. A
+// refusal leaves the diagram drawn before as it was.
+TEST_F(XunhuanTest, RatiosOutsideOneToThreeAreRefusedOnTheirBox) {
+    w->Command1->click();
+    const size_t drawn = diagram().size();
+    const QString theta = w->Text3->text();
     // clang-format off
     const struct { const char* k; const char* message; } cases[] = {
-        {"abc", "请输入数字"}, {"-1", "行程速比系数必须大于-1"}, {"-0.9999", "行程速比系数超出范围"}};
+        {"abc", "请输入数字"}, {"-1", "行程速比系数必须在1到3之间"}, {"-0.5", "行程速比系数必须在1到3之间"},
+        {"0.9999", "行程速比系数必须在1到3之间"}, {"3.01", "行程速比系数必须在1到3之间"}};
     // clang-format on
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.k);
         recorder.messages.clear();
         w->Text2->setText(QString::fromUtf8(c.k));
         w->Command1->click();
-        ASSERT_EQ(recorder.messages.size(), 1u) << c.k;
+        ASSERT_EQ(recorder.messages.size(), 1u);
         EXPECT_EQ(recorder.messages[0].first, QString::fromUtf8(c.message));
         EXPECT_EQ(recorder.messages[0].second, QStringLiteral("错误"));
-        EXPECT_TRUE(diagram().empty());
-        EXPECT_TRUE(w->Text3->isHidden());
+        EXPECT_EQ(w->Text2->selectedText(), w->Text2->text());
+        EXPECT_EQ(diagram().size(), drawn);
+        EXPECT_EQ(w->Text3->text(), theta);
     }
+    // A fresh window refusing K draws nothing and keeps the angle hidden.
+    xunhuan other(state);
+    other.Text2->setText(QStringLiteral("0.9"));
+    other.Command1->click();
+    EXPECT_TRUE(other.Picture1->surface().display_list().empty());
+    EXPECT_TRUE(other.Text3->isHidden());
+
+    recorder.messages.clear();
+    w->Text2->setText(QStringLiteral("1"));
+    w->Command1->click();
+    EXPECT_TRUE(recorder.messages.empty());
+    EXPECT_EQ(w->Text3->text(), QStringLiteral("0"));
+    EXPECT_EQ(count_texts(diagram(), QStringLiteral(" 180 ")), 3);  // shaft, piston, stroke
+    EXPECT_EQ(count_texts(diagram(), QStringLiteral(" 540 ")), 3);
 }
 
 TEST_F(XunhuanTest, TimerStepsTheCursorAndStops) {
     w->Command2->click();
     EXPECT_TRUE(w->Timer1->isActive());
-    EXPECT_EQ(w->Timer1->interval(), 300);
+    EXPECT_EQ(w->Timer1->interval(), 20);
     w->Timer1_Timer();
     EXPECT_EQ(w->HScroll1->value(), 2);
     EXPECT_EQ(w->Timer1->interval(), 20);
@@ -156,32 +205,84 @@ TEST_F(XunhuanTest, TimerStepsTheCursorAndStops) {
     w->Timer1_Timer();
     EXPECT_EQ(w->HScroll1->value(), 1);
 
-    // A rate of 0 stops the ticks; "运动" enables the timer but none arrives.
+    // A rate of 0 stops the ticks; "运动" with the 0 still typed is refused, and
+    // runs again as soon as a rate above 0 is typed.
     w->Text4->setText(QStringLiteral("0"));
     w->Timer1_Timer();
     EXPECT_FALSE(w->Timer1->isActive());
-    EXPECT_EQ(w->timer_interval(), 0);
     EXPECT_EQ(w->HScroll1->value(), 1);
+    EXPECT_TRUE(recorder.messages.empty());
     w->Command2->click();
-    EXPECT_TRUE(w->timer_enabled());
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].first, QStringLiteral("触发频率必须大于0"));
     EXPECT_FALSE(w->Timer1->isActive());
-
-    // A step that is not a number disables the timer and leaves the cursor.
-    w->Text4->setText(QStringLiteral("50"));
-    w->Timer1_Timer();
+    w->Text4->setText(QStringLiteral("25"));
+    w->Command2->click();
     EXPECT_TRUE(w->Timer1->isActive());
+    EXPECT_EQ(w->Timer1->interval(), 40);
+    w->Timer1_Timer();
+    EXPECT_EQ(w->HScroll1->value(), 3);
+
+    // A step that is not a number, typed while the animation runs, stops it at
+    // the next tick with a message on the step box; the cursor stays.
+    recorder.messages.clear();
     w->Text1->setText(QStringLiteral("fast"));
     w->Timer1_Timer();
     EXPECT_FALSE(w->timer_enabled());
     EXPECT_FALSE(w->Timer1->isActive());
     EXPECT_EQ(w->HScroll1->value(), 3);
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].first, QStringLiteral("请输入数字"));
+    EXPECT_EQ(w->Text1->selectedText(), QStringLiteral("fast"));
 
     w->Text1->setText(QStringLiteral("2"));
     w->Command2->click();
     EXPECT_TRUE(w->Timer1->isActive());
     w->Command3->click();
     EXPECT_FALSE(w->Timer1->isActive());
-    EXPECT_TRUE(recorder.messages.empty());
+}
+
+// "运动" runs the timer only when every tick will move the cursor; otherwise it
+// refuses on the box at fault and the timer stays off. Started, a few ticks
+// always move the cursor.
+TEST_F(XunhuanTest, AnimationStartsOnlyWithAMovingCursor) {
+    const char* const kTooSmall = "动画速度太小，光标不会移动，请输入绝对值大于0.5的数";
+    // clang-format off
+    const struct { const char* step; const char* rate; const char* box; const char* message; } cases[] = {
+        {"0.6", "50", nullptr, nullptr}, {"-3", "5000", nullptr, nullptr},
+        {"0.5", "50", "Text1", kTooSmall}, {"721", "50", "Text1", "动画速度为721度的整数倍，光标每次回到原处，请输入其他的数"},
+        {"1e300", "50", "Text1", "动画速度太大"}, {"", "50", "Text1", "请输入数字"},
+        {"2", "x", "Text4", "请输入数字"}, {"2", "-50", "Text4", "触发频率必须大于0"}};
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.step << " at " << c.rate);
+        xunhuan win(state);
+        recorder.messages.clear();
+        win.Text1->setText(QString::fromUtf8(c.step));
+        win.Text4->setText(QString::fromUtf8(c.rate));
+        win.Command2->click();
+        if (!c.box) {
+            EXPECT_TRUE(recorder.messages.empty());
+            EXPECT_TRUE(win.Timer1->isActive());
+            EXPECT_GE(win.Timer1->interval(), 1);
+            int last = win.HScroll1->value();
+            for (int tick = 0; tick < 5; ++tick) {
+                win.Timer1_Timer();
+                EXPECT_NE(win.HScroll1->value(), last);
+                last = win.HScroll1->value();
+            }
+            EXPECT_TRUE(win.Timer1->isActive());
+            continue;
+        }
+        EXPECT_FALSE(win.Timer1->isActive());
+        EXPECT_FALSE(win.timer_enabled());
+        ASSERT_EQ(recorder.messages.size(), 1u);
+        EXPECT_EQ(recorder.messages[0].first, QString::fromUtf8(c.message));
+        EXPECT_EQ(recorder.messages[0].second, QStringLiteral("错误"));
+        auto* box = win.findChild<QLineEdit*>(QString::fromLatin1(c.box));
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->selectedText(), box->text());
+    }
 }
 
 TEST_F(XunhuanTest, CursorAndCrankFollowTheScrollBar) {
