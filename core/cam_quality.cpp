@@ -235,15 +235,46 @@ std::string pressure_warning(const CamQuality& q, const PressureAngleLimits& lim
     if (!q.rise_exceeded && !q.return_exceeded) return "";
     std::string text;
     if (q.rise_exceeded)
-        text += "推程最大压力角 " + degrees_text(q.alpha_rise.value) + " > 许用值 " + plain(limits.rise) + "°";
+        text += "推程最大压力角 " + degrees_text(q.alpha_rise.value) + " > [α] = " + plain(limits.rise) + "°";
     if (q.return_exceeded) {
         if (!text.empty()) text += "，";
-        text += "回程最大压力角 " + degrees_text(q.alpha_return.value) + " > 许用值 " + plain(limits.ret) + "°";
+        text += "回程最大压力角 " + degrees_text(q.alpha_return.value) + " > [α′] = " + plain(limits.ret) + "°";
     }
     const double r0 = up_to_hundredth(q.r0_needed());
     text += "，建议基圆半径 r0 ≥ " + mm_text(r0);
-    if (r0 > 60) text += "（超出基圆半径的输入范围，需放宽许用压力角或减小升程）";
+    if (r0 > 60) text += "（大于 60 mm，需放宽许用压力角）";
     return text;
+}
+
+std::vector<QualityRow> quality_table(const CamQuality& q, const PressureAngleLimits& limits) {
+    std::vector<QualityRow> rows;
+    rows.push_back({"推程最大压力角", degrees_text(q.alpha_rise.value), degrees_text(q.alpha_rise.delta)});
+    rows.push_back({"回程最大压力角", degrees_text(q.alpha_return.value), degrees_text(q.alpha_return.delta)});
+    if (q.convex) {
+        rows.push_back({"理论轮廓 ρmin", mm_text(q.rho_min.value), degrees_text(q.rho_min.delta)});
+        rows.push_back({"实际轮廓 ρmin", mm_text(q.rho_actual_min.value), degrees_text(q.rho_actual_min.delta)});
+    } else {
+        rows.push_back({"理论轮廓 ρmin", "无凸段", "—"});
+    }
+    rows.push_back({"最大跃度 |j|", format_fixed(q.jerk_max.value, 1) + " mm/s³", degrees_text(q.jerk_max.delta)});
+    bool soft = false;
+    for (const LawJoint& j : q.joints) {
+        if (j.rigid())
+            rows.push_back({"刚性冲击 Δv", format_0_00(j.dv) + " mm/s", degrees_text(j.delta)});
+        else {
+            rows.push_back({"柔性冲击 Δa", format_0_00(j.da) + " mm/s²", degrees_text(j.delta)});
+            soft = true;
+        }
+    }
+    if (!soft) rows.push_back({"柔性冲击", "无", "—"});
+    for (const LawJoint& j : q.joints)
+        if (j.rigid() && j.corner > 0) {
+            rows.push_back({"轮廓凸折角", degrees_text(j.corner), degrees_text(j.delta)});
+            rows.push_back({"滚子削圆量", mm_text(j.rounding), degrees_text(j.delta)});
+        }
+    rows.push_back({"推程所需 r0", "≥ " + mm_text(up_to_hundredth(q.r0_rise)), "[α] " + plain(limits.rise) + "°"});
+    rows.push_back({"回程所需 r0", "≥ " + mm_text(up_to_hundredth(q.r0_return)), "[α′] " + plain(limits.ret) + "°"});
+    return rows;
 }
 
 double axis_step(double span, int ticks) {

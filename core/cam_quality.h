@@ -114,6 +114,13 @@ Extreme largest_pressure_angle(const CamInputs& in, CamPhase phase);
 std::string undercut_warning(const CamQuality& q, double rr);
 std::string pressure_warning(const CamQuality& q, const PressureAngleLimits& limits);
 
+// The table of extreme values: what, its value with unit, and where (cam angle
+// or the limit it answers), one row per figure and per joint of the law.
+struct QualityRow {
+    std::string item, value, where;
+};
+std::vector<QualityRow> quality_table(const CamQuality& q, const PressureAngleLimits& limits);
+
 // Tick spacing for an axis that must show `span`: 1, 2 or 5 times a power of
 // ten, giving about `ticks` intervals.
 double axis_step(double span, int ticks);
