@@ -59,7 +59,9 @@ const PhaseSpan& span_of(CamPhase phase) {
     return cam_phases()[0];
 }
 
-double s0_of(const CamInputs& in) { return std::sqrt(in.r0 * in.r0 - in.e * in.e); }
+double s0_of(const CamInputs& in) {
+    return std::sqrt(in.r0 * in.r0 - in.e * in.e);
+}
 
 // The phase that starts at a joint and the one that ends there.
 struct Joint {
@@ -72,12 +74,20 @@ constexpr Joint kJoints[] = {{CamPhase::NearDwell, CamPhase::Rise, 0},
                              {CamPhase::Return, CamPhase::NearDwell, FollowerMotion::kReturnEnd}};
 
 // The near dwell ends at the start of the rise, one turn later.
-double on_piece(CamPhase phase, double delta) { return phase == CamPhase::NearDwell && delta == 0 ? 360 : delta; }
+double on_piece(CamPhase phase, double delta) {
+    return phase == CamPhase::NearDwell && delta == 0 ? 360 : delta;
+}
 
-std::string degrees_text(double deg) { return format_fixed(deg, 1) + "°"; }
-std::string mm_text(double mm) { return format_0_00(mm) + " mm"; }
+std::string degrees_text(double deg) {
+    return format_fixed(deg, 1) + "°";
+}
+std::string mm_text(double mm) {
+    return format_0_00(mm) + " mm";
+}
 // Rounded up to the hundredth, so the suggested radius itself meets the limit.
-double up_to_hundredth(double mm) { return std::ceil(mm * 100 - 1e-9) / 100; }
+double up_to_hundredth(double mm) {
+    return std::ceil(mm * 100 - 1e-9) / 100;
+}
 }  // namespace
 
 LimitError check_limits(const PressureAngleLimits& limits) {
@@ -88,18 +98,22 @@ LimitError check_limits(const PressureAngleLimits& limits) {
 
 std::string limit_message(LimitError error) {
     switch (error) {
-        case LimitError::None: return "";
-        case LimitError::Rise: return "请输入1～89之间的推程许用压力角";
-        case LimitError::Return: return "请输入1～89之间的回程许用压力角";
+        case LimitError::None:
+            return "";
+        case LimitError::Rise:
+            return "请输入1～89之间的推程许用压力角";
+        case LimitError::Return:
+            return "请输入1～89之间的回程许用压力角";
     }
     return "";
 }
 
 const std::array<PhaseSpan, 4>& cam_phases() {
-    static const std::array<PhaseSpan, 4> phases{{{CamPhase::Rise, 0, FollowerMotion::kRiseEnd},
-                                                  {CamPhase::FarDwell, FollowerMotion::kRiseEnd, FollowerMotion::kFarDwellEnd},
-                                                  {CamPhase::Return, FollowerMotion::kFarDwellEnd, FollowerMotion::kReturnEnd},
-                                                  {CamPhase::NearDwell, FollowerMotion::kReturnEnd, 360}}};
+    static const std::array<PhaseSpan, 4> phases{
+        {{CamPhase::Rise, 0, FollowerMotion::kRiseEnd},
+         {CamPhase::FarDwell, FollowerMotion::kRiseEnd, FollowerMotion::kFarDwellEnd},
+         {CamPhase::Return, FollowerMotion::kFarDwellEnd, FollowerMotion::kReturnEnd},
+         {CamPhase::NearDwell, FollowerMotion::kReturnEnd, 360}}};
     return phases;
 }
 
@@ -113,17 +127,22 @@ LawState law_state(const FollowerMotion& motion, CamPhase phase, double delta) {
             st.s = motion.lift(delta);
             st.ds = motion.velocity(delta) / w;
             break;
-        case CamPhase::FarDwell: st.s = motion.h; break;
+        case CamPhase::FarDwell:
+            st.s = motion.h;
+            break;
         case CamPhase::Return: {
             st.s = motion.lift(delta);
             st.ds = motion.slope(delta);
             st.d2s = motion.acceleration(delta) / (w * w);
             // Derivative of the cycloidal acceleration -2 pi h sin(2 pi d'/Phi') / Phi'^2.
-            const double phase_angle = 2 * kPiCam * cam_radians(delta - FollowerMotion::kFarDwellEnd) / kPhiReturn;
-            st.d3s = -4 * kPiCam * kPiCam * motion.h * std::cos(phase_angle) / (kPhiReturn * kPhiReturn * kPhiReturn);
+            const double phase_angle =
+                2 * kPiCam * cam_radians(delta - FollowerMotion::kFarDwellEnd) / kPhiReturn;
+            st.d3s = -4 * kPiCam * kPiCam * motion.h * std::cos(phase_angle) /
+                     (kPhiReturn * kPhiReturn * kPhiReturn);
             break;
         }
-        case CamPhase::NearDwell: break;
+        case CamPhase::NearDwell:
+            break;
     }
     return st;
 }
@@ -152,7 +171,8 @@ double follower_jerk(const FollowerMotion& motion, CamPhase phase, double delta)
 
 Extreme largest_pressure_angle(const CamInputs& in, CamPhase phase) {
     const PhaseSpan& p = span_of(phase);
-    return maximise([&](double d) { return std::fabs(pressure_angle(in, phase, d)); }, p.from, p.to);
+    return maximise([&](double d) { return std::fabs(pressure_angle(in, phase, d)); }, p.from,
+                    p.to);
 }
 
 double smallest_base_radius(double h, double e, CamPhase phase, double limit_deg) {
@@ -171,6 +191,29 @@ double smallest_base_radius(double h, double e, CamPhase phase, double limit_deg
     return std::hypot(s0, e);
 }
 
+Extreme largest_curvature(const CamInputs& in) {
+    Extreme kappa{-1e300, 0};
+    for (const PhaseSpan& p : cam_phases()) {
+        const Extreme k =
+            maximise([&](double d) { return pitch_curvature(in, p.phase, d); }, p.from, p.to);
+        if (k.value > kappa.value) kappa = k;
+    }
+    return kappa;
+}
+
+double smallest_base_radius_for_roller(double h, double e, double rr) {
+    // A larger base circle flattens every stretch of the profile, so the
+    // radius is found by halving between a cam that undercuts and one that does not.
+    auto clear = [&](double r0) { return 1 / largest_curvature({h, r0, e, rr}).value > rr; };
+    double lo = std::max(e, rr), hi = 2 * (lo + h);
+    while (!clear(hi) && hi < 1e6) hi *= 2;
+    for (int i = 0; i < 60 && hi - lo > 1e-9; ++i) {
+        const double mid = (lo + hi) / 2;
+        (clear(mid) ? hi : lo) = mid;
+    }
+    return hi;
+}
+
 CamQuality analyse_cam(const CamInputs& in, const PressureAngleLimits& limits) {
     CamQuality q;
     const FollowerMotion motion{in.h};
@@ -178,8 +221,8 @@ CamQuality analyse_cam(const CamInputs& in, const PressureAngleLimits& limits) {
         const int n = static_cast<int>(std::lround((p.to - p.from) / CamQuality::kCurveStep));
         for (int i = 0; i <= n; ++i) {
             const double d = i == n ? p.to : p.from + i * CamQuality::kCurveStep;
-            q.curve.push_back({d, p.phase, pressure_angle(in, p.phase, d), pitch_curvature(in, p.phase, d),
-                               follower_jerk(motion, p.phase, d)});
+            q.curve.push_back({d, p.phase, pressure_angle(in, p.phase, d),
+                               pitch_curvature(in, p.phase, d), follower_jerk(motion, p.phase, d)});
         }
     }
 
@@ -191,19 +234,19 @@ CamQuality analyse_cam(const CamInputs& in, const PressureAngleLimits& limits) {
     q.r0_return = smallest_base_radius(in.h, in.e, CamPhase::Return, limits.ret);
 
     // The smallest convex radius is where the curvature is largest.
-    Extreme kappa{-1e300, 0};
-    Extreme jerk{-1, 0};
-    for (const PhaseSpan& p : cam_phases()) {
-        const Extreme k = maximise([&](double d) { return pitch_curvature(in, p.phase, d); }, p.from, p.to);
-        if (k.value > kappa.value) kappa = k;
-        const Extreme j = maximise([&](double d) { return std::fabs(follower_jerk(motion, p.phase, d)); }, p.from, p.to);
-        if (j.value > jerk.value) jerk = j;
-    }
+    const Extreme kappa = largest_curvature(in);
     q.convex = kappa.value > 0;
     if (q.convex) {
         q.rho_min = {1 / kappa.value, kappa.delta};
         q.rho_actual_min = {q.rho_min.value - in.rr, kappa.delta};
         q.undercut = q.rho_min.value <= in.rr;
+    }
+    if (q.undercut) q.r0_roller = smallest_base_radius_for_roller(in.h, in.e, in.rr);
+    Extreme jerk{-1, 0};
+    for (const PhaseSpan& p : cam_phases()) {
+        const Extreme j = maximise(
+            [&](double d) { return std::fabs(follower_jerk(motion, p.phase, d)); }, p.from, p.to);
+        if (j.value > jerk.value) jerk = j;
     }
     q.jerk_max = jerk;
 
@@ -218,8 +261,10 @@ CamQuality analyse_cam(const CamInputs& in, const PressureAngleLimits& limits) {
         if (joint.dv == 0 && joint.da == 0) continue;
         // The tangent leans back from the quarter turn by the pressure angle, so
         // it turns by the drop of the pressure angle across the joint.
-        joint.corner = pressure_angle(in, j.before, on_piece(j.before, j.delta)) - pressure_angle(in, j.after, j.delta);
-        if (joint.corner > 0) joint.rounding = in.rr * (1 / std::cos(joint.corner / 2 / kDegrees) - 1);
+        joint.corner = pressure_angle(in, j.before, on_piece(j.before, j.delta)) -
+                       pressure_angle(in, j.after, j.delta);
+        if (joint.corner > 0)
+            joint.rounding = in.rr * (1 / std::cos(joint.corner / 2 / kDegrees) - 1);
         q.joints.push_back(joint);
     }
     return q;
@@ -227,36 +272,44 @@ CamQuality analyse_cam(const CamInputs& in, const PressureAngleLimits& limits) {
 
 std::string undercut_warning(const CamQuality& q, double rr) {
     if (!q.undercut) return "";
-    return "实际轮廓在 δ = " + degrees_text(q.rho_min.delta) + " 处出现尖点或失真，ρmin = " + mm_text(q.rho_min.value) +
-           (q.rho_min.value < rr ? " < " : " = ") + "滚子半径 " + mm_text(rr);
+    return "实际轮廓在 δ = " + degrees_text(q.rho_min.delta) +
+           " 处出现尖点或失真，ρmin = " + mm_text(q.rho_min.value) +
+           (q.rho_min.value < rr ? " < " : " = ") + "滚子半径 " + mm_text(rr) +
+           "；可减小滚子半径或取 r0 ≥ " + mm_text(up_to_hundredth(q.r0_roller));
 }
 
 std::string pressure_warning(const CamQuality& q, const PressureAngleLimits& limits) {
     if (!q.rise_exceeded && !q.return_exceeded) return "";
     std::string text;
     if (q.rise_exceeded)
-        text += "推程最大压力角 " + degrees_text(q.alpha_rise.value) + " > [α] = " + plain(limits.rise) + "°";
+        text += "推程最大压力角 " + degrees_text(q.alpha_rise.value) +
+                " > [α] = " + plain(limits.rise) + "°";
     if (q.return_exceeded) {
         if (!text.empty()) text += "，";
-        text += "回程最大压力角 " + degrees_text(q.alpha_return.value) + " > [α′] = " + plain(limits.ret) + "°";
+        text += "回程最大压力角 " + degrees_text(q.alpha_return.value) +
+                " > [α′] = " + plain(limits.ret) + "°";
     }
     const double r0 = up_to_hundredth(q.r0_needed());
     text += "，建议基圆半径 r0 ≥ " + mm_text(r0);
-    if (r0 > 60) text += "（大于 60 mm，需放宽许用压力角）";
+    if (r0 > 60) text += "（超出 60 mm）";
     return text;
 }
 
-std::vector<QualityRow> quality_table(const CamQuality& q, const PressureAngleLimits& limits) {
+std::vector<QualityRow> quality_table(const CamQuality& q, const PressureAngleLimits* limits) {
     std::vector<QualityRow> rows;
-    rows.push_back({"推程最大压力角", degrees_text(q.alpha_rise.value), degrees_text(q.alpha_rise.delta)});
-    rows.push_back({"回程最大压力角", degrees_text(q.alpha_return.value), degrees_text(q.alpha_return.delta)});
+    rows.push_back(
+        {"推程最大压力角", degrees_text(q.alpha_rise.value), degrees_text(q.alpha_rise.delta)});
+    rows.push_back(
+        {"回程最大压力角", degrees_text(q.alpha_return.value), degrees_text(q.alpha_return.delta)});
     if (q.convex) {
         rows.push_back({"理论轮廓 ρmin", mm_text(q.rho_min.value), degrees_text(q.rho_min.delta)});
-        rows.push_back({"实际轮廓 ρmin", mm_text(q.rho_actual_min.value), degrees_text(q.rho_actual_min.delta)});
+        rows.push_back({"实际轮廓 ρmin", mm_text(q.rho_actual_min.value),
+                        degrees_text(q.rho_actual_min.delta)});
     } else {
         rows.push_back({"理论轮廓 ρmin", "无凸段", "—"});
     }
-    rows.push_back({"最大跃度 |j|", format_fixed(q.jerk_max.value, 1) + " mm/s³", degrees_text(q.jerk_max.delta)});
+    rows.push_back({"最大跃度 |j|", format_fixed(q.jerk_max.value, 1) + " mm/s³",
+                    degrees_text(q.jerk_max.delta)});
     bool soft = false;
     for (const LawJoint& j : q.joints) {
         if (j.rigid())
@@ -272,8 +325,12 @@ std::vector<QualityRow> quality_table(const CamQuality& q, const PressureAngleLi
             rows.push_back({"轮廓凸折角", degrees_text(j.corner), degrees_text(j.delta)});
             rows.push_back({"滚子削圆量", mm_text(j.rounding), degrees_text(j.delta)});
         }
-    rows.push_back({"推程所需 r0", "≥ " + mm_text(up_to_hundredth(q.r0_rise)), "[α] " + plain(limits.rise) + "°"});
-    rows.push_back({"回程所需 r0", "≥ " + mm_text(up_to_hundredth(q.r0_return)), "[α′] " + plain(limits.ret) + "°"});
+    if (limits) {
+        rows.push_back({"推程所需 r0", "≥ " + mm_text(up_to_hundredth(q.r0_rise)),
+                        "[α] " + plain(limits->rise) + "°"});
+        rows.push_back({"回程所需 r0", "≥ " + mm_text(up_to_hundredth(q.r0_return)),
+                        "[α′] " + plain(limits->ret) + "°"});
+    }
     return rows;
 }
 

@@ -86,14 +86,15 @@ struct CamQuality {
     // The whole turn, 0..360 degrees, with both sides of every joint, so a jump
     // shows as a vertical step.
     std::vector<QualityPoint> curve;
-    Extreme alpha_rise, alpha_return;  // largest |alpha|, degrees
-    bool convex = false;               // some part of the theoretical profile is convex
-    Extreme rho_min;                   // smallest convex radius of the theoretical profile, mm
-    Extreme rho_actual_min;            // the actual profile there: rho_min - rr, mm
-    Extreme jerk_max;                  // largest |jerk|, mm/s^3
-    std::vector<LawJoint> joints;      // joints with a velocity or acceleration jump
+    Extreme alpha_rise, alpha_return;   // largest |alpha|, degrees
+    bool convex = false;                // some part of the theoretical profile is convex
+    Extreme rho_min;                    // smallest convex radius of the theoretical profile, mm
+    Extreme rho_actual_min;             // the actual profile there: rho_min - rr, mm
+    Extreme jerk_max;                   // largest |jerk|, mm/s^3
+    std::vector<LawJoint> joints;       // joints with a velocity or acceleration jump
     double r0_rise = 0, r0_return = 0;  // smallest base radius for each limit, mm
-    bool undercut = false;              // a convex stretch is no rounder than the roller
+    double r0_roller = 0;   // smallest base radius clear of undercut, mm (set when undercut)
+    bool undercut = false;  // a convex stretch is no rounder than the roller
     bool rise_exceeded = false, return_exceeded = false;
     double r0_needed() const { return r0_rise > r0_return ? r0_rise : r0_return; }
 };
@@ -107,6 +108,11 @@ CamQuality analyse_cam(const CamInputs& in, const PressureAngleLimits& limits);
 // exceeded somewhere on that piece. Never below e: the roller centre must reach
 // the offset line.
 double smallest_base_radius(double h, double e, CamPhase phase, double limit_deg);
+// Smallest base radius whose theoretical profile is rounder than the roller
+// everywhere it is convex, for lift h, offset e and roller radius rr.
+double smallest_base_radius_for_roller(double h, double e, double rr);
+// Largest curvature of the theoretical profile over the turn, 1/mm, and where.
+Extreme largest_curvature(const CamInputs& in);
 // Largest |alpha| over a piece, degrees, and where.
 Extreme largest_pressure_angle(const CamInputs& in, CamPhase phase);
 
@@ -115,11 +121,12 @@ std::string undercut_warning(const CamQuality& q, double rr);
 std::string pressure_warning(const CamQuality& q, const PressureAngleLimits& limits);
 
 // The table of extreme values: what, its value with unit, and where (cam angle
-// or the limit it answers), one row per figure and per joint of the law.
+// or the limit it answers), one row per figure and per joint of the law. The
+// base radii the limits need are left out when there are no limits.
 struct QualityRow {
     std::string item, value, where;
 };
-std::vector<QualityRow> quality_table(const CamQuality& q, const PressureAngleLimits& limits);
+std::vector<QualityRow> quality_table(const CamQuality& q, const PressureAngleLimits* limits);
 
 // Tick spacing for an axis that must show `span`: 1, 2 or 5 times a power of
 // ten, giving about `ticks` intervals.

@@ -34,7 +34,8 @@ struct Differenced {
     CamPoint d1, d2;
 };
 Differenced difference(const CamProfile& p, double delta, double step_deg) {
-    const CamPoint a = p.pitch_point(delta - step_deg), b = p.pitch_point(delta), c = p.pitch_point(delta + step_deg);
+    const CamPoint a = p.pitch_point(delta - step_deg), b = p.pitch_point(delta),
+                   c = p.pitch_point(delta + step_deg);
     const double hr = step_deg * kRad;
     return {{(c.x - a.x) / (2 * hr), (c.y - a.y) / (2 * hr)},
             {(c.x - 2 * b.x + a.x) / (hr * hr), (c.y - 2 * b.y + a.y) / (hr * hr)}};
@@ -97,8 +98,9 @@ TEST(CamQuality, ActualProfileIsRollerRadiusLessRoundWhereConvex) {
             const double hs = 0.1;
             const CamPoint a = actual(d - hs), b = actual(d), c = actual(d + hs);
             const double hr = hs * kRad;
-            const Differenced da{{(c.x - a.x) / (2 * hr), (c.y - a.y) / (2 * hr)},
-                                 {(c.x - 2 * b.x + a.x) / (hr * hr), (c.y - 2 * b.y + a.y) / (hr * hr)}};
+            const Differenced da{
+                {(c.x - a.x) / (2 * hr), (c.y - a.y) / (2 * hr)},
+                {(c.x - 2 * b.x + a.x) / (hr * hr), (c.y - 2 * b.y + a.y) / (hr * hr)}};
             const double rho_actual = 1 / curvature_of(da);
             EXPECT_NEAR(rho_actual, 1 / k - in.rr, 2e-3 * (1 / k))
                 << in.h << " " << in.r0 << " " << in.e << " " << in.rr << " at " << d;
@@ -135,7 +137,7 @@ TEST(CamQuality, SuggestedBaseRadiusJustMeetsTheLimit) {
     const struct {
         CamPhase phase;
         double limit;
-    } limits[] = {{CamPhase::Rise, 30}, {CamPhase::Rise, 10}, {CamPhase::Rise, 60},
+    } limits[] = {{CamPhase::Rise, 30},   {CamPhase::Rise, 10},   {CamPhase::Rise, 60},
                   {CamPhase::Return, 70}, {CamPhase::Return, 30}, {CamPhase::Return, 45}};
     for (const auto& l : limits)
         for (double h : {1.0, 6.0, 10.0})
@@ -152,12 +154,28 @@ TEST(CamQuality, SuggestedBaseRadiusJustMeetsTheLimit) {
             }
 }
 
+TEST(CamQuality, BaseRadiusClearOfUndercutJustClearsTheRoller) {
+    for (double h : {1.0, 10.0})
+        for (double e : {0.0, 7.0})
+            for (double rr : {1.0, 8.0, 15.0}) {
+                const double r0 = smallest_base_radius_for_roller(h, e, rr);
+                ASSERT_TRUE(std::isfinite(r0));
+                EXPECT_FALSE(analyse_cam({h, r0 + 1e-6, e, rr}, {}).undercut)
+                    << h << " " << e << " " << rr;
+                if (r0 - 0.01 > std::max(e, rr)) {
+                    EXPECT_TRUE(analyse_cam({h, r0 - 0.01, e, rr}, {}).undercut)
+                        << h << " " << e << " " << rr;
+                }
+            }
+}
+
 TEST(CamQuality, LimitsExceededExactlyWhenTheBaseCircleIsBelowTheSuggestion) {
     for (const CamInputs& in : accepted_grid()) {
         const PressureAngleLimits limits{30, 70};
         const CamQuality q = analyse_cam(in, limits);
         EXPECT_EQ(q.rise_exceeded, in.r0 < q.r0_rise - 1e-9) << in.h << " " << in.r0 << " " << in.e;
-        EXPECT_EQ(q.return_exceeded, in.r0 < q.r0_return - 1e-9) << in.h << " " << in.r0 << " " << in.e;
+        EXPECT_EQ(q.return_exceeded, in.r0 < q.r0_return - 1e-9)
+            << in.h << " " << in.r0 << " " << in.e;
         EXPECT_EQ(pressure_warning(q, limits).empty(), !q.rise_exceeded && !q.return_exceeded);
     }
 }
@@ -167,7 +185,8 @@ TEST(CamQuality, JerkIsTheRateOfTheLawsAcceleration) {
         const FollowerMotion m{h};
         for (const auto& [phase, d] : interior_angles(0.01, 0.9)) {
             const double hs = 1e-3;
-            const double fd = (m.acceleration(d + hs) - m.acceleration(d - hs)) / (2 * hs * kRad) * FollowerMotion::kOmega;
+            const double fd = (m.acceleration(d + hs) - m.acceleration(d - hs)) / (2 * hs * kRad) *
+                              FollowerMotion::kOmega;
             EXPECT_NEAR(follower_jerk(m, phase, d), fd, 1e-4 * std::max(1.0, std::fabs(fd))) << d;
         }
     }
@@ -216,7 +235,8 @@ TEST(CamQuality, UndercutWarningsForKnownCams) {
     };
     for (const auto& c : cases) {
         const CamQuality q = analyse_cam(c.in, {});
-        EXPECT_EQ(q.undercut, c.undercut) << c.in.r0 << " " << c.in.rr << " rho " << q.rho_min.value;
+        EXPECT_EQ(q.undercut, c.undercut)
+            << c.in.r0 << " " << c.in.rr << " rho " << q.rho_min.value;
         const std::string w = undercut_warning(q, c.in.rr);
         EXPECT_EQ(w.empty(), !c.undercut);
         EXPECT_NE(w.find(c.text), std::string::npos) << w;
@@ -229,22 +249,26 @@ TEST(CamQuality, UndercutWarningsForKnownCams) {
 
 TEST(CamQuality, EveryFigureIsFiniteForEveryAcceptedCam) {
     std::vector<CamInputs> cams = accepted_grid();
-    // The edges of the accepted ranges: base circle just above the offset, roller just below the base.
+    // The edges of the accepted ranges: base circle just above the offset, roller just below the
+    // base.
     cams.push_back({10, 7.001, 7, 1});
     cams.push_back({10, 1.001, 0, 1});
     cams.push_back({1, 15.001, 0, 15});
-    for (const PressureAngleLimits limits : {PressureAngleLimits{}, PressureAngleLimits{1, 1}, PressureAngleLimits{89, 89}})
+    for (const PressureAngleLimits limits :
+         {PressureAngleLimits{}, PressureAngleLimits{1, 1}, PressureAngleLimits{89, 89}})
         for (const CamInputs& in : cams) {
             const CamQuality q = analyse_cam(in, limits);
             ASSERT_GT(q.curve.size(), 1440u);
             EXPECT_EQ(q.curve.front().delta, 0);
             EXPECT_EQ(q.curve.back().delta, 360);
             for (const QualityPoint& p : q.curve) {
-                ASSERT_TRUE(std::isfinite(p.alpha) && std::isfinite(p.curvature) && std::isfinite(p.jerk)) << p.delta;
+                ASSERT_TRUE(std::isfinite(p.alpha) && std::isfinite(p.curvature) &&
+                            std::isfinite(p.jerk))
+                    << p.delta;
                 ASSERT_LT(std::fabs(p.alpha), 90);
             }
-            for (double v : {q.alpha_rise.value, q.alpha_return.value, q.rho_min.value, q.jerk_max.value, q.r0_rise,
-                             q.r0_return})
+            for (double v : {q.alpha_rise.value, q.alpha_return.value, q.rho_min.value,
+                             q.jerk_max.value, q.r0_rise, q.r0_return})
                 EXPECT_TRUE(std::isfinite(v)) << in.r0 << " " << in.e;
             for (const std::string& w : {undercut_warning(q, in.rr), pressure_warning(q, limits)}) {
                 EXPECT_EQ(w.find("nan"), std::string::npos) << w;
@@ -257,10 +281,12 @@ TEST(CamQuality, LimitChecksAndAxisSteps) {
     const struct {
         double rise, ret;
         LimitError error;
-    } limits[] = {{30, 70, LimitError::None}, {1, 89, LimitError::None},   {0.5, 70, LimitError::Rise},
-                  {90, 70, LimitError::Rise}, {30, 0, LimitError::Return}, {30, NAN, LimitError::Return},
+    } limits[] = {{30, 70, LimitError::None},  {1, 89, LimitError::None},
+                  {0.5, 70, LimitError::Rise}, {90, 70, LimitError::Rise},
+                  {30, 0, LimitError::Return}, {30, NAN, LimitError::Return},
                   {-5, 95, LimitError::Rise}};
-    for (const auto& l : limits) EXPECT_EQ(check_limits({l.rise, l.ret}), l.error) << l.rise << " " << l.ret;
+    for (const auto& l : limits)
+        EXPECT_EQ(check_limits({l.rise, l.ret}), l.error) << l.rise << " " << l.ret;
     EXPECT_EQ(limit_message(LimitError::Return), "请输入1～89之间的回程许用压力角");
     const struct {
         double span;

@@ -27,8 +27,9 @@ struct LegendItem {
 };
 
 class Panel {
-public:
-    Panel(draw::DrawingSurface& s, double top, double height, double lo, double hi) : s_(s), lo_(lo), hi_(hi) {
+  public:
+    Panel(draw::DrawingSurface& s, double top, double height, double lo, double hi)
+        : s_(s), lo_(lo), hi_(hi) {
         const double lh = line_height();
         left_ = 46;
         right_ = s.width_px() - 16;
@@ -45,13 +46,15 @@ public:
     void axes(const QString& title, double step, const std::vector<LegendItem>& legend) {
         s_.box(left_, top_, right_, bottom_, kBlack);
         s_.set_line_style(1);
-        for (double d : {FollowerMotion::kRiseEnd, FollowerMotion::kFarDwellEnd, FollowerMotion::kReturnEnd})
+        for (double d :
+             {FollowerMotion::kRiseEnd, FollowerMotion::kFarDwellEnd, FollowerMotion::kReturnEnd})
             s_.line(x(d), top_, x(d), bottom_, kGrey);
         s_.set_line_style(0);
         if (lo_ < 0 && hi_ > 0) s_.line(left_, y(0), right_, y(0), kGrey);
         for (int d = 0; d <= kTurn; d += 30) {
             s_.line(x(d), bottom_, x(d), bottom_ + 3, kBlack);
-            if (d % 60 == 0) text(QString::number(d), x(d) - width(QString::number(d)) / 2, bottom_ + 3, kBlack);
+            if (d % 60 == 0)
+                text(QString::number(d), x(d) - width(QString::number(d)) / 2, bottom_ + 3, kBlack);
         }
         const QString x_title = QStringLiteral("凸轮转角 δ/(°)");
         text(x_title, (left_ + right_ - width(x_title)) / 2, bottom_ + 3 + line_height(), kBlack);
@@ -97,8 +100,10 @@ public:
             }
             const double t = (edge - v1) / dv;
             // Entering across this edge raises the start, leaving lowers the end.
-            if ((dv > 0) == below) a = std::max(a, t);
-            else b = std::min(b, t);
+            if ((dv > 0) == below)
+                a = std::max(a, t);
+            else
+                b = std::min(b, t);
         }
         if (a > b) return;
         s_.line(x(d1 + (d2 - d1) * a), y(v1 + dv * a), x(d1 + (d2 - d1) * b), y(v1 + dv * b), c);
@@ -116,7 +121,7 @@ public:
         s_.set_fill(false);
     }
 
-private:
+  private:
     static constexpr double kSample = 18, kGap = 10;
 
     double line_height() const { return QFontMetricsF(s_.font()).height(); }
@@ -135,11 +140,15 @@ private:
 };
 
 // The top of a value range: a whole number of steps at or above `v`.
-double steps_above(double v, double step) { return step * std::max(1.0, std::ceil(v / step - 1e-9)); }
+double steps_above(double v, double step) {
+    return step * std::max(1.0, std::ceil(v / step - 1e-9));
+}
 
 QString angles_text(const std::vector<double>& angles) {
     QString t;
-    for (double a : angles) t += (t.isEmpty() ? QString() : QStringLiteral("、")) + QString::fromStdString(plain(a)) + "°";
+    for (double a : angles)
+        t += (t.isEmpty() ? QString() : QStringLiteral("、")) + QString::fromStdString(plain(a)) +
+             "°";
     return t;
 }
 
@@ -147,12 +156,12 @@ void pressure_panel(Panel& p, const CamQuality& q, const PressureAngleLimits* li
     std::vector<LegendItem> legend{{kBlue, false, false, QStringLiteral("|α|")}};
     if (limits)
         legend.push_back({kRed, true, false,
-                          QString::fromStdString("许用值 [α] = " + plain(limits->rise) + "°，[α′] = " +
-                                                 plain(limits->ret) + "°")});
+                          QString::fromStdString("许用值 [α] = " + plain(limits->rise) +
+                                                 "°，[α′] = " + plain(limits->ret) + "°")});
     p.axes(QStringLiteral("压力角 |α|/(°)"), 15, legend);
     for (size_t i = 1; i < q.curve.size(); ++i)
-        p.segment(q.curve[i - 1].delta, std::fabs(q.curve[i - 1].alpha), q.curve[i].delta, std::fabs(q.curve[i].alpha),
-                  kBlue);
+        p.segment(q.curve[i - 1].delta, std::fabs(q.curve[i - 1].alpha), q.curve[i].delta,
+                  std::fabs(q.curve[i].alpha), kBlue);
     if (limits) {
         p.level(0, FollowerMotion::kRiseEnd, limits->rise, kRed);
         p.level(FollowerMotion::kFarDwellEnd, FollowerMotion::kReturnEnd, limits->ret, kRed);
@@ -162,7 +171,8 @@ void pressure_panel(Panel& p, const CamQuality& q, const PressureAngleLimits* li
 void curvature_panel(Panel& p, const CamQuality& q, const CamInputs& in, double step) {
     const QString rr = QString::fromStdString("滚子半径 rr = " + plain(in.rr) + " mm");
     p.axes(QStringLiteral("曲率半径 ρ/mm（凸为正）"), step,
-           {{kBlue, false, false, QStringLiteral("理论")}, {kGreen, false, false, QStringLiteral("实际")},
+           {{kBlue, false, false, QStringLiteral("理论")},
+            {kGreen, false, false, QStringLiteral("实际")},
             {kRed, true, false, rr}});
     p.level(0, kTurn, in.rr, kRed);
     for (size_t i = 1; i < q.curve.size(); ++i) {
@@ -180,11 +190,15 @@ void jerk_panel(Panel& p, const CamQuality& q, double step) {
     std::vector<double> rigid, soft;
     for (const LawJoint& j : q.joints) (j.rigid() ? rigid : soft).push_back(j.delta);
     std::vector<LegendItem> legend{{kBlue, false, false, QStringLiteral("j")}};
-    if (!rigid.empty()) legend.push_back({kRed, false, true, QStringLiteral("刚性冲击 δ = ") + angles_text(rigid)});
-    if (!soft.empty()) legend.push_back({kGreen, false, true, QStringLiteral("柔性冲击 δ = ") + angles_text(soft)});
+    if (!rigid.empty())
+        legend.push_back({kRed, false, true, QStringLiteral("刚性冲击 δ = ") + angles_text(rigid)});
+    if (!soft.empty())
+        legend.push_back(
+            {kGreen, false, true, QStringLiteral("柔性冲击 δ = ") + angles_text(soft)});
     p.axes(QStringLiteral("跃度 j/(mm/s³)"), step, legend);
     for (size_t i = 1; i < q.curve.size(); ++i)
-        p.segment(q.curve[i - 1].delta, q.curve[i - 1].jerk, q.curve[i].delta, q.curve[i].jerk, kBlue);
+        p.segment(q.curve[i - 1].delta, q.curve[i - 1].jerk, q.curve[i].delta, q.curve[i].jerk,
+                  kBlue);
     // An impulse has no height to plot: it is marked where it acts.
     for (const LawJoint& j : q.joints) p.dot(p.x(j.delta), p.y(0), j.rigid() ? kRed : kGreen);
 }

@@ -61,7 +61,8 @@ QualityTab::QualityTab(QWidget* parent) : QWidget(parent) {
 
     zl_biao = new QTableWidget(0, 3, this);
     zl_biao->setObjectName(QStringLiteral("zl_biao"));
-    zl_biao->setHorizontalHeaderLabels({QStringLiteral("项目"), QStringLiteral("数值"), QStringLiteral("位置")});
+    zl_biao->setHorizontalHeaderLabels(
+        {QStringLiteral("项目"), QStringLiteral("数值"), QStringLiteral("位置")});
     zl_biao->verticalHeader()->hide();
     zl_biao->setEditTriggers(QAbstractItemView::NoEditTriggers);
     zl_biao->setSelectionMode(QAbstractItemView::NoSelection);
@@ -80,16 +81,19 @@ QualityTab::QualityTab(QWidget* parent) : QWidget(parent) {
 }
 
 std::optional<PressureAngleLimits> QualityTab::limits(bool refuse) const {
-    const std::optional<double> rise = to_number(ss(yl_tui->text())), ret = to_number(ss(yl_hui->text()));
+    const std::optional<double> rise = to_number(ss(yl_tui->text())),
+                                ret = to_number(ss(yl_hui->text()));
     const PressureAngleLimits l{rise.value_or(-1), ret.value_or(-1)};
     const LimitError error = check_limits(l);
     if (error == LimitError::None) return l;
     if (refuse)
-        ui::refuse_box(error == LimitError::Rise ? yl_tui : yl_hui, qs(limit_message(error)), ui::kTitleDataError);
+        ui::refuse_box(error == LimitError::Rise ? yl_tui : yl_hui, qs(limit_message(error)),
+                       ui::kTitleDataError);
     return std::nullopt;
 }
 
-QString quality_warning(const CamQuality& q, const CamInputs& in, const std::optional<PressureAngleLimits>& limits) {
+QString quality_warning(const CamQuality& q, const CamInputs& in,
+                        const std::optional<PressureAngleLimits>& limits) {
     QStringList lines;
     const std::string undercut = undercut_warning(q, in.rr);
     if (!undercut.empty()) lines << qs(undercut);
@@ -100,14 +104,13 @@ QString quality_warning(const CamQuality& q, const CamInputs& in, const std::opt
     return lines.join(QLatin1Char('\n'));
 }
 
-QString QualityTab::show_cam(const CamInputs& in, const std::optional<PressureAngleLimits>& limits) {
+QString QualityTab::show_cam(const CamInputs& in,
+                             const std::optional<PressureAngleLimits>& limits) {
     const PressureAngleLimits used = limits.value_or(PressureAngleLimits{});
     const CamQuality q = analyse_cam(in, used);
     draw_quality(zl_pic->surface(), q, in, limits ? &used : nullptr);
 
-    std::vector<QualityRow> rows = quality_table(q, used);
-    // Without usable limits the base radii they would need mean nothing.
-    if (!limits) rows.resize(rows.size() - 2);
+    const std::vector<QualityRow> rows = quality_table(q, limits ? &used : nullptr);
     zl_biao->setRowCount(static_cast<int>(rows.size()));
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const QualityRow& row = rows[static_cast<size_t>(r)];

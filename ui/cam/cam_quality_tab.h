@@ -21,7 +21,7 @@ namespace cam {
 
 class QualityTab : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit QualityTab(QWidget* parent = nullptr);
 
     draw::SurfaceWidget* zl_pic;
@@ -39,7 +39,7 @@ public:
     // not judged. Returns the warning text, empty when the cam is sound.
     QString show_cam(const CamInputs& in, const std::optional<PressureAngleLimits>& limits);
 
-signals:
+  signals:
     // The check button was pressed; the window reads its cam and calls show_cam.
     void check_requested();
 };
@@ -52,7 +52,8 @@ void show_warning(QLabel* label, const QString& text);
 
 // The warnings for an accepted cam, one per line: undercut, then the pressure
 // angle with the base radius it needs, or a note that the limits are unusable.
-QString quality_warning(const CamQuality& q, const CamInputs& in, const std::optional<PressureAngleLimits>& limits);
+QString quality_warning(const CamQuality& q, const CamInputs& in,
+                        const std::optional<PressureAngleLimits>& limits);
 
 }  // namespace cam
 }  // namespace vm

@@ -1,6 +1,8 @@
 // The cam window's quality tab and warning line, driven through the window's
 // boxes and buttons: warnings for cams the checks accept, the allowed-angle
 // boxes, the table, and the quality picture's labels and numbers.
+#include "ui/cam/cam_quality_tab.h"
+
 #include <gtest/gtest.h>
 
 #include <QLabel>
@@ -14,7 +16,6 @@
 #include "core/design_state.h"
 #include "draw/surface_widget.h"
 #include "tests/support/message_recorder.h"
-#include "ui/cam/cam_quality_tab.h"
 #include "ui/cam/tulun.h"
 
 namespace vm {
@@ -43,15 +44,19 @@ struct Opened {
             if (t->item(r, 0)->text() == QString::fromUtf8(item)) return t->item(r, col)->text();
         return {};
     }
-    const std::vector<Primitive>& picture() const { return w->quality->zl_pic->surface().display_list(); }
+    const std::vector<Primitive>& picture() const {
+        return w->quality->zl_pic->surface().display_list();
+    }
     DesignState state;
     test::MessageRecorder rec;
     tulun* w;
 };
 
-int count(const std::vector<Primitive>& list, PrimitiveKind kind, draw::Colour colour, int style = -1) {
+int count(const std::vector<Primitive>& list, PrimitiveKind kind, draw::Colour colour,
+          int style = -1) {
     int n = 0;
-    for (const Primitive& p : list) n += p.kind == kind && p.colour == colour && (style < 0 || p.style == style);
+    for (const Primitive& p : list)
+        n += p.kind == kind && p.colour == colour && (style < 0 || p.style == style);
     return n;
 }
 
@@ -63,16 +68,20 @@ TEST(CamQualityTab, DefaultCamIsSoundAndItsFiguresAreTabulated) {
     EXPECT_TRUE(o.w->jinggao->text().isEmpty()) << o.w->jinggao->text().toStdString();
     const struct {
         const char *item, *value, *where;
-    } rows[] = {{"推程最大压力角", "4.4°", "0.0°"},       {"回程最大压力角", "18.3°", "106.4°"},
-                {"理论轮廓 ρmin", "43.51 mm", "88.0°"},  {"实际轮廓 ρmin", "33.51 mm", "88.0°"},
-                {"推程所需 r0", "≥ 9.34 mm", "[α] 30°"}, {"回程所需 r0", "≥ 6.63 mm", "[α′] 70°"},
+    } rows[] = {{"推程最大压力角", "4.4°", "0.0°"},
+                {"回程最大压力角", "18.3°", "106.4°"},
+                {"理论轮廓 ρmin", "43.51 mm", "88.0°"},
+                {"实际轮廓 ρmin", "33.51 mm", "88.0°"},
+                {"推程所需 r0", "≥ 9.34 mm", "[α] 30°"},
+                {"回程所需 r0", "≥ 6.63 mm", "[α′] 70°"},
                 {"柔性冲击", "无", "—"}};
     for (const auto& r : rows) {
         EXPECT_EQ(o.cell(r.item, 1), QString::fromUtf8(r.value)) << r.item;
         EXPECT_EQ(o.cell(r.item, 2), QString::fromUtf8(r.where)) << r.item;
     }
     // The two rigid impulses of the constant-velocity rise are marked on the jerk axis.
-    EXPECT_EQ(count(o.picture(), PrimitiveKind::FilledCircle, 255), 3);  // two marks and the legend's
+    EXPECT_EQ(count(o.picture(), PrimitiveKind::FilledCircle, 255),
+              3);  // two marks and the legend's
 }
 
 TEST(CamQualityTab, AcceptedCamsThatUndercutOrPushTooSteeplyAreWarnedNotRefused) {
@@ -82,11 +91,18 @@ TEST(CamQualityTab, AcceptedCamsThatUndercutOrPushTooSteeplyAreWarnedNotRefused)
     } cams[] = {
         {"10", "60", "5", "10", {}},
         // The actual profile loops on itself inside the shaft.
-        {"10", "16", "0", "15",
+        {"10",
+         "16",
+         "0",
+         "15",
          {"实际轮廓在 δ = 86.6° 处出现尖点或失真，ρmin = 10.08 mm < 滚子半径 15.00 mm",
           "推程最大压力角 30.8° > [α] = 30°，建议基圆半径 r0 ≥ 16.54 mm"}},
         {"10", "16", "0", "5", {"推程最大压力角 30.8° > [α] = 30°"}},
-        {"10", "7.5", "7", "1", {"推程最大压力角 43.4° > [α] = 30°，回程最大压力角 76.8° > [α′] = 70°"}},
+        {"10",
+         "7.5",
+         "7",
+         "1",
+         {"推程最大压力角 43.4° > [α] = 30°，回程最大压力角 76.8° > [α′] = 70°"}},
         {"10", "12", "7", "11", {"实际轮廓在 δ = 0.0° 处出现尖点或失真"}},
     };
     for (const auto& c : cams) {
@@ -97,7 +113,8 @@ TEST(CamQualityTab, AcceptedCamsThatUndercutOrPushTooSteeplyAreWarnedNotRefused)
         EXPECT_FALSE(o.w->tpic->surface().display_list().empty()) << c.r0;
         const QString line = o.w->jinggao->text();
         EXPECT_EQ(line.isEmpty(), c.warned.empty()) << line.toStdString();
-        for (const char* part : c.warned) EXPECT_TRUE(line.contains(QString::fromUtf8(part))) << line.toStdString();
+        for (const char* part : c.warned)
+            EXPECT_TRUE(line.contains(QString::fromUtf8(part))) << line.toStdString();
         EXPECT_EQ(o.w->quality->zl_jinggao->text(), line);
     }
 }
@@ -105,7 +122,10 @@ TEST(CamQualityTab, AcceptedCamsThatUndercutOrPushTooSteeplyAreWarnedNotRefused)
 TEST(CamQualityTab, WarningsFitTheirLabels) {
     const struct {
         const char *r0, *rr, *rise, *ret;
-    } cases[] = {{"16", "15", "30", "70"}, {"16", "15", "5", "5"}, {"16", "15", "1", "1"}, {"7.5", "1", "1", "1"}};
+    } cases[] = {{"16", "15", "30", "70"},
+                 {"16", "15", "5", "5"},
+                 {"16", "15", "1", "1"},
+                 {"7.5", "1", "1", "1"}};
     for (const auto& c : cases) {
         Opened o;
         o.inputs("10", c.r0, c.r0[0] == '7' ? "7" : "0", c.rr);
@@ -204,9 +224,11 @@ TEST(CamQualityTab, PictureKeepsEveryLabelClearAndEveryNumberFinite) {
         const draw::DrawingSurface& s = o.w->quality->zl_pic->surface();
         std::vector<Primitive> texts;
         for (const Primitive& p : o.picture()) {
-            for (double v : {p.x1, p.y1, p.x2, p.y2, p.radius}) ASSERT_TRUE(std::isfinite(v)) << c.r0;
+            for (double v : {p.x1, p.y1, p.x2, p.y2, p.radius})
+                ASSERT_TRUE(std::isfinite(v)) << c.r0;
             if (p.kind != PrimitiveKind::Text) continue;
-            EXPECT_FALSE(p.text.contains(QStringLiteral("nan")) || p.text.contains(QStringLiteral("inf")));
+            EXPECT_FALSE(p.text.contains(QStringLiteral("nan")) ||
+                         p.text.contains(QStringLiteral("inf")));
             EXPECT_GE(p.x1, 0) << p.text.toStdString();
             EXPECT_LE(p.x1 + p.x2, s.width_px()) << p.text.toStdString();
             EXPECT_GE(p.y1, 0) << p.text.toStdString();
@@ -218,22 +240,26 @@ TEST(CamQualityTab, PictureKeepsEveryLabelClearAndEveryNumberFinite) {
         for (const Primitive& l : o.picture()) {
             if (l.kind != PrimitiveKind::Line) continue;
             for (const Primitive& t : texts)
-                EXPECT_FALSE(crosses(l, t)) << c.r0 << ": line through \"" << t.text.toStdString() << "\" from " << l.x1
-                                            << "," << l.y1 << " to " << l.x2 << "," << l.y2;
+                EXPECT_FALSE(crosses(l, t))
+                    << c.r0 << ": line through \"" << t.text.toStdString() << "\" from " << l.x1
+                    << "," << l.y1 << " to " << l.x2 << "," << l.y2;
         }
         for (size_t i = 0; i < texts.size(); ++i)
             for (size_t j = i + 1; j < texts.size(); ++j)
                 EXPECT_FALSE(overlap(texts[i], texts[j]))
-                    << c.r0 << ": \"" << texts[i].text.toStdString() << "\" over \"" << texts[j].text.toStdString() << "\"";
+                    << c.r0 << ": \"" << texts[i].text.toStdString() << "\" over \""
+                    << texts[j].text.toStdString() << "\"";
         const QTableWidget* t = o.w->quality->zl_biao;
         for (int r = 0; r < t->rowCount(); ++r)
             for (int col = 0; col < 3; ++col) {
                 const QString cell = t->item(r, col)->text();
-                EXPECT_FALSE(cell.isEmpty() || cell.contains(QStringLiteral("nan")) || cell.contains(QStringLiteral("inf")))
+                EXPECT_FALSE(cell.isEmpty() || cell.contains(QStringLiteral("nan")) ||
+                             cell.contains(QStringLiteral("inf")))
                     << r << " " << col;
             }
         // Every axis carries its unit.
-        for (const char* title : {"压力角 |α|/(°)", "曲率半径 ρ/mm（凸为正）", "跃度 j/(mm/s³)", "凸轮转角 δ/(°)"}) {
+        for (const char* title :
+             {"压力角 |α|/(°)", "曲率半径 ρ/mm（凸为正）", "跃度 j/(mm/s³)", "凸轮转角 δ/(°)"}) {
             bool found = false;
             for (const Primitive& p : texts) found = found || p.text == QString::fromUtf8(title);
             EXPECT_TRUE(found) << title;
