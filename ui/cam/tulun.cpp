@@ -1,5 +1,5 @@
-// The cam design window: profile drawing, base circle, precision adjusters and
-// the follower curve plots.
+// The cam design window: profile drawing, base circle, precision adjusters,
+// the follower curve plots and the quality check of the accepted cam.
 #include "ui/cam/tulun.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,7 @@
 // tulun: the cam design window. Its first tab draws the theoretical and actual
 // profiles of the valve cam and its base circle; the second plots the
-// follower's lift, velocity and acceleration against the cam angle.
+// follower's lift, velocity and acceleration against the cam angle; the third
+// checks the accepted cam's pressure angle, curvature and jerk.
 #pragma once
 
 #include <memory>
