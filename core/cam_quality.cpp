@@ -297,14 +297,15 @@ std::string pressure_warning(const CamQuality& q, const PressureAngleLimits& lim
 
 std::vector<QualityRow> quality_table(const CamQuality& q, const PressureAngleLimits* limits) {
     std::vector<QualityRow> rows;
-    rows.push_back(
-        {"推程最大压力角", degrees_text(q.alpha_rise.value), degrees_text(q.alpha_rise.delta)});
-    rows.push_back(
-        {"回程最大压力角", degrees_text(q.alpha_return.value), degrees_text(q.alpha_return.delta)});
+    rows.push_back({"推程最大压力角", degrees_text(q.alpha_rise.value),
+                    degrees_text(q.alpha_rise.delta), limits && q.rise_exceeded});
+    rows.push_back({"回程最大压力角", degrees_text(q.alpha_return.value),
+                    degrees_text(q.alpha_return.delta), limits && q.return_exceeded});
     if (q.convex) {
-        rows.push_back({"理论轮廓 ρmin", mm_text(q.rho_min.value), degrees_text(q.rho_min.delta)});
+        rows.push_back(
+            {"理论轮廓 ρmin", mm_text(q.rho_min.value), degrees_text(q.rho_min.delta), q.undercut});
         rows.push_back({"实际轮廓 ρmin", mm_text(q.rho_actual_min.value),
-                        degrees_text(q.rho_actual_min.delta)});
+                        degrees_text(q.rho_actual_min.delta), q.undercut});
     } else {
         rows.push_back({"理论轮廓 ρmin", "无凸段", "—"});
     }

@@ -125,6 +125,7 @@ std::string pressure_warning(const CamQuality& q, const PressureAngleLimits& lim
 // base radii the limits need are left out when there are no limits.
 struct QualityRow {
     std::string item, value, where;
+    bool alarm = false;  // the figure breaks its limit or undercuts
 };
 std::vector<QualityRow> quality_table(const CamQuality& q, const PressureAngleLimits* limits);
 

@@ -2,6 +2,7 @@
 // accepted cam, draws its curves and fills the table of extreme values.
 #include "ui/cam/cam_quality_tab.h"
 
+#include <QColor>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -115,7 +116,11 @@ QString QualityTab::show_cam(const CamInputs& in,
     for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
         const QualityRow& row = rows[static_cast<size_t>(r)];
         const std::string cells[] = {row.item, row.value, row.where};
-        for (int c = 0; c < 3; ++c) zl_biao->setItem(r, c, new QTableWidgetItem(qs(cells[c])));
+        for (int c = 0; c < 3; ++c) {
+            auto* item = new QTableWidgetItem(qs(cells[c]));
+            if (row.alarm) item->setForeground(QColor(255, 0, 0));
+            zl_biao->setItem(r, c, item);
+        }
     }
     const QString warning = quality_warning(q, in, limits);
     show_warning(zl_jinggao, warning);

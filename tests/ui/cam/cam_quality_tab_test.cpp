@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QColor>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -116,6 +117,12 @@ TEST(CamQualityTab, AcceptedCamsThatUndercutOrPushTooSteeplyAreWarnedNotRefused)
         for (const char* part : c.warned)
             EXPECT_TRUE(line.contains(QString::fromUtf8(part))) << line.toStdString();
         EXPECT_EQ(o.w->quality->zl_jinggao->text(), line);
+        // The figures behind a warning are red in the table, the others are not.
+        int red = 0;
+        const QTableWidget* t = o.w->quality->zl_biao;
+        for (int r = 0; r < t->rowCount(); ++r)
+            red += t->item(r, 1)->foreground().color() == QColor(255, 0, 0);
+        EXPECT_EQ(red > 0, !c.warned.empty()) << c.r0;
     }
 }
 
