@@ -1,4 +1,4 @@
-// The tour of the cam windows: profiles, base circle and curves of `tulun`,
+// The tour of the cam windows: profiles, base circle, curves and quality of `tulun`,
 // and the mounting picture of `Tlanzhuang`.
 #pragma once
 

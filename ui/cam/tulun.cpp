@@ -1,5 +1,5 @@
-// The cam design window: profile drawing, base circle, precision adjusters and
-// the follower curve plots.
+// The cam design window: profile drawing, base circle, precision adjusters,
+// the follower curve plots and the quality check of the accepted cam.
 #include "ui/cam/tulun.h"
 
 #include <QCloseEvent>
@@ -13,6 +13,7 @@
 #include "core/number_text.h"
 #include "draw/surface_widget.h"
 #include "ui/cam/cam_drawing.h"
+#include "ui/cam/cam_quality_tab.h"
 #include "ui/common/controls.h"
 #include "ui/common/messages.h"
 #include "ui/common/twips.h"
@@ -47,6 +48,12 @@ tulun::tulun(DesignState&, QWidget* parent) : ui::WorkingWindow(parent) {
     SSTab1->addTab(curve_page, QStringLiteral("凸轮分析曲线"));
     build_profile_tab(profile_page);
     build_curve_tab(curve_page);
+    quality = new cam::QualityTab;
+    SSTab1->addTab(quality, QStringLiteral("凸轮质量检查"));
+    connect(quality, &cam::QualityTab::check_requested, this, [this] {
+        CamInputs in;
+        if (read_cam(in)) check_quality(in, true);
+    });
 
     plot_timer = new QTimer(this);
     plot_timer->setObjectName(QStringLiteral("plot_timer"));
@@ -85,6 +92,8 @@ void tulun::build_profile_tab(QWidget* page) {
     t_close = ui::make_button(page, "t_close", "退出");
     QPushButton* buttons[] = {theory, real, base_tulun, cls, t_close};
     for (int i = 0; i < 5; ++i) place(buttons[i], column, 4080 + i * 660, column_width, 480);
+    jinggao = cam::make_warning_label(page, "jinggao");
+    place(jinggao, 8340, 7230, 2070, 1440);
 
     const int row = 8340, row_height = 270;
     Lst2text = ui::make_label(page, "Lst2text", "近休精度调节");
@@ -143,22 +152,35 @@ bool tulun::plotting() const { return plot_->running(); }
 
 void tulun::set_cam_scale() { cam::set_millimetre_scale(tpic->surface(), -70, -65); }
 
-void tulun::draw_profile(bool actual) {
-    set_cam_scale();
-    const CamInputs in{val(ss(HIGH->text())), val(ss(BASE->text())), val(ss(OFFSET->text())),
-                       val(ss(roll->text()))};
+bool tulun::read_cam(CamInputs& in) {
+    in = {val(ss(HIGH->text())), val(ss(BASE->text())), val(ss(OFFSET->text())), val(ss(roll->text()))};
     // An offset of 0 is a valid cam, so a text that is no number must not
     // silently read as 0 there; the other boxes fail their ranges at 0 anyway.
     if (!to_number(ss(OFFSET->text()))) {
         ui::refuse_box(OFFSET, qs(cam_input_message(CamInputError::Offset)), ui::kTitleDataError);
-        return;
+        return false;
     }
     const CamInputError error = check_cam_inputs(in);
     if (error != CamInputError::None) {
         ui::show_message(this, qs(cam_input_message(error)), ui::kTitleDataError);
-        return;
+        return false;
     }
+    return true;
+}
+
+// The quality figures are warnings, not refusals: the cam is drawn either way.
+void tulun::check_quality(const CamInputs& in, bool refuse_limits) {
+    const std::optional<PressureAngleLimits> limits = quality->limits(refuse_limits);
+    if (!limits && refuse_limits) return;
+    cam::show_warning(jinggao, quality->show_cam(in, limits));
+}
+
+void tulun::draw_profile(bool actual) {
+    set_cam_scale();
+    CamInputs in;
+    if (!read_cam(in)) return;
     cam::draw_profile(tpic->surface(), CamProfile(in), actual);
+    check_quality(in, false);
 }
 
 void tulun::theory_Click() { draw_profile(false); }

@@ -1,6 +1,7 @@
 // tulun: the cam design window. Its first tab draws the theoretical and actual
 // profiles of the valve cam and its base circle; the second plots the
-// follower's lift, velocity and acceleration against the cam angle.
+// follower's lift, velocity and acceleration against the cam angle; the third
+// checks the accepted cam's pressure angle, curvature and jerk.
 #pragma once
 
 #include <memory>
@@ -21,8 +22,10 @@ class SurfaceWidget;
 namespace ui {
 class VbScrollBar;
 }
+struct CamInputs;
 namespace cam {
 class CurvePlot;
+class QualityTab;
 enum class Curve;
 }  // namespace cam
 
@@ -44,12 +47,17 @@ public:
     QPushButton *theory, *real, *base_tulun, *cls, *t_close;
     ui::VbScrollBar *set1, *set2;
     QLabel *Lst1text, *lst1, *Lst2text, *lst2;
+    // Red warning under the profile buttons when the accepted cam undercuts or
+    // pushes the follower more steeply than allowed.
+    QLabel* jinggao;
     // Second tab: the follower curves and the progress bar.
     draw::SurfaceWidget *cpic, *process;
     QPushButton *drawcurve, *speed, *aspeed, *cur_cls;
     QLabel* la_proce;
     // Each tick draws one degree of the running plot, then lets the window repaint.
     QTimer* plot_timer;
+    // Third tab: pressure angle, radius of curvature and jerk of the accepted cam.
+    cam::QualityTab* quality;
 
 public slots:
     void plot_timer_Timer();
@@ -74,6 +82,9 @@ private:
     void build_profile_tab(QWidget* page);
     void build_curve_tab(QWidget* page);
     void draw_profile(bool actual);
+    // Reads the four inputs; false, after the message, when a check fails.
+    bool read_cam(CamInputs& in);
+    void check_quality(const CamInputs& in, bool refuse_limits);
     void set_cam_scale();
     void plot(cam::Curve curve);
     void enable_plot_buttons(bool enabled);
