@@ -106,6 +106,7 @@ void draw_torque_diagram(draw::DrawingSurface& s, const TorqueFigures& t) {
     const double end = 4 * kPiTorque;
     s.line(0, t.m_mean, end, t.m_mean, kMean);
     s.line(end, t.m_mean, end, 0, kMean);
+    labels.block_line(0, end, t.m_mean);
 
     for (int i : t.extremes) {
         const size_t k = static_cast<size_t>(i);

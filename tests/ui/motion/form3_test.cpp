@@ -266,10 +266,16 @@ TEST(Form3Diagram, LabelsNeitherOverlapNorSitOnTheAxisAndTheYAxisReachesThePeak)
             }
             EXPECT_LT(axis_top, curve_top);
             EXPECT_GT(axis_bottom, curve_bottom);
-            for (const QRectF& r : rects) {
-                const bool under_axis_span = r.left() < s.to_px_x(15) && r.right() > s.to_px_x(0);
-                EXPECT_FALSE(under_axis_span && r.top() < axis_y && r.bottom() > axis_y) << r.top();
-            }
+            // Neither the x axis nor the mean line runs through a label.
+            double mean_y = 0;
+            for (const Primitive& p : test::lines(s))
+                if (p.colour == 255 && p.y1 == p.y2) mean_y = p.y1;
+            const std::pair<double, double> struck[] = {{axis_y, s.to_px_x(15)}, {mean_y, s.to_px_x(4 * kPi)}};
+            for (const QRectF& r : rects)
+                for (const auto& [y, right] : struck) {
+                    const bool over_span = r.left() < right && r.right() > s.to_px_x(0);
+                    EXPECT_FALSE(over_span && r.top() < y && r.bottom() > y) << r.top() << " " << y;
+                }
             delete w.data();
         }
     }
