@@ -6,9 +6,8 @@
 
 #include <array>
 #include <optional>
-#include <vector>
-
 #include <string>
+#include <vector>
 
 #include "core/design_state.h"
 #include "core/force_analysis.h"

@@ -127,9 +127,8 @@ void frmshuju::ok_Click() {
 
 QString frmshuju::written_message(const QString& folder) {
     const QDir dir(folder);
-    return QStringLiteral("报告已写入文件夹 %1 ：\n%2\n%3")
-        .arg(QDir::toNativeSeparators(dir.absolutePath()),
-             QString::fromUtf8(kSpeedReportName), QString::fromUtf8(kForceReportName));
+    auto path = [&](const char* name) { return QDir::toNativeSeparators(dir.absoluteFilePath(QString::fromUtf8(name))); };
+    return QStringLiteral("报告已写入：\n%1\n%2").arg(path(kSpeedReportName), path(kForceReportName));
 }
 
 }  // namespace vm
