@@ -94,8 +94,8 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
     std::array<double, 11> v{};
     for (std::size_t i = 0; i < 11; ++i) {
         const auto n = to_number(*texts[i]);
-        if (!n || !parameter_in_limits(kParameterLimits[i], *n)) {
-            b.doc.error = std::string(kParameterLimits[i].message);
+        if (!n || !within_limits(i, *n)) {
+            b.doc.error = n ? std::string(limit_message(i, *n)) : "请输入数据";
             b.doc.blocks.clear();
             return b.doc;
         }

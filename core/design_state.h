@@ -73,7 +73,9 @@ struct DesignState {
     std::string qb_w;   // crank speed n, r/min
     std::string sd_k;   // allowed coefficient of speed fluctuation delta
 
-    // Section B: derived at confirmation.
+    // Section B: derived at confirmation, by the main window only. The
+    // results window reports on the design in its own boxes and leaves these
+    // as they are, so that they always belong to one mechanism with A.
     double lg_l = 0;    // rod length l, mm
     double qb_r = 0;    // crank length r, mm
     double jd_wai = 0;  // crank angle of the extended (top) dead centre, degrees

@@ -2,6 +2,7 @@
 // extended dead centre of the second turn, expansion, exhaust at 1.
 #include "core/gas_pressure.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/kinematics.h"
@@ -17,6 +18,15 @@ std::optional<GasBreakPoints> gas_break_points(double r, double l, double e, dou
     bp.P2 = jd_wai + 360 - perp->second * 180 / kPiAnalysis;
     bp.E = jd_wai - jd_nei + 720;
     if (!std::isfinite(bp.P1) || !std::isfinite(bp.P2) || !std::isfinite(bp.E)) return std::nullopt;
+    // A break point that left its 30-degree interval would make the first
+    // matching segment jump (thousands of newtons within a degree). Each one
+    // is held within the middle half of its interval instead, so that no
+    // segment rises or falls faster than the steepest fixed one (48.5 over
+    // 15 degrees of compression). Before E the curve is flat, so E needs only
+    // the upper bound.
+    bp.P2 = std::clamp(bp.P2, 270 + kBreakMargin, 300 - kBreakMargin);
+    bp.P1 = std::clamp(bp.P1, 420 + kBreakMargin, 450 - kBreakMargin);
+    bp.E = std::clamp(bp.E, 540.0, 570 - kBreakMargin);
     return bp;
 }
 

@@ -14,7 +14,15 @@ struct GasBreakPoints {
     double E = 0;   // bottom dead centre at the end of the power stroke
 };
 
-// r, l, e in one unit; jd_wai, jd_nei in degrees. Nothing when the
+// How near a moving break point may come to either end of its interval,
+// degrees. The largest slope this allows, 22 over 7.5 degrees, stays below
+// the steepest fixed segment (48.5 over 15, from 330 to 345 degrees).
+inline constexpr double kBreakMargin = 7.5;
+// The curve's steepest rise or fall per degree of cycle angle.
+inline constexpr double kSteepestSlope = 48.5 / 15.0;
+
+// r, l, e in one unit; jd_wai, jd_nei in degrees; each point held within its
+// interval by kBreakMargin. Nothing when the
 // perpendicular positions do not exist (e not positive, l^2 + r^2 < e^2).
 std::optional<GasBreakPoints> gas_break_points(double r, double l, double e, double jd_wai, double jd_nei);
 

@@ -1,6 +1,7 @@
 // Crank-slider synthesis and kinematics (see kinematics.h for the frame).
 #include "core/kinematics.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vm {
@@ -32,8 +33,14 @@ SynthesisResult dimension_synthesis(double H, double K, double e, double pi) {
     out.value.l = l;
     out.value.r = r;
     out.value.theta = theta;
-    out.value.jd_nei = std::atan(std::sqrt((l - r) * (l - r) - e * e) / e) * 180 / pi + 180;
-    out.value.jd_wai = std::atan(std::sqrt((l + r) * (l + r) - e * e) / e) * 180 / pi;
+    // The dead-centre cranks point at the extreme piston positions (e, X) and,
+    // folded, away from (e, q - H/2). Both heights come from the construction;
+    // recovered from l + r and l - r they would lose their digits to rounding
+    // and, near the offset limit, leave sqrt((l - r)^2 - e^2) of a negative.
+    out.value.jd_wai = std::atan(X / e) * 180 / pi;
+    out.value.jd_nei = std::atan((q - H / 2) / e) * 180 / pi + 180;
+    if (!std::isfinite(out.value.jd_wai) || !std::isfinite(out.value.jd_nei))
+        return {SynthesisError::NoMechanism, {}};
     return out;
 }
 
@@ -134,6 +141,17 @@ std::optional<Kinematics> jisuan(double r, double l, double e, double phi, doubl
     xiangdui_jiasudu(k, place);  // also settles dir_a_ba_t from a_ax + a_ba_nx
     k.dir_a_b = k.a_b >= 0 ? 3.1415926 / 2 : 9.4247778 / 2;
     return k;
+}
+
+std::optional<double> minimum_transmission_angle(double r, double l, double e) {
+    if (!(r > 0) || !(l > 0) || !(e >= 0)) return std::nullopt;
+    // cos psi = (e - r cos phi)/l is largest in size with the crank pointing
+    // away from the piston path (cos phi = -1): (e + r)/l.
+    // l - r >= e holds for every synthesised design; at the offset limit the
+    // two agree and rounding may put c a few units of the last digit above 1.
+    const double c = (e + r) / l;
+    if (!std::isfinite(c) || c > 1 + 1e-12) return std::nullopt;
+    return std::acos(std::min(c, 1.0)) * 180 / kPiAnalysis;
 }
 
 std::optional<PerpendicularAngles> perpendicular_angles(double r, double l, double e) {

@@ -86,6 +86,13 @@ void xiangdui_sudu(Kinematics& k, const PolygonScale* place);
 // Acceleration components; settles dir_a_ba_t from a_ax + a_ba_nx on the way.
 void xiangdui_jiasudu(Kinematics& k, const PolygonScale* place);
 
+// Smallest transmission angle of the mechanism over a crank turn, degrees: the
+// smallest angle between the rod and the horizontal, the normal of the piston
+// path. Near 0 the rod passes almost horizontal, the piston pin nearly stalls
+// on the crank and the accelerations grow without bound. Nothing when the rod
+// cannot reach the path in every crank position.
+std::optional<double> minimum_transmission_angle(double r, double l, double e);
+
 // Crank angles (rad) where crank and rod stand at a right angle: beta - gamma and
 // beta + gamma, lengths in any one unit. Nothing when e is not positive or
 // l^2 + r^2 < e^2.

@@ -20,6 +20,9 @@ constexpr int kRegularPositions = 24;
 
 const char* const kSpecialLabels[6] = {"A2'", "A6'", "A9'", "A14'", "A18'", "A21'"};
 const char* const kUndefined = "该组数据无法完成运动与受力计算，请检查输入数据";
+// Below this smallest transmission angle (degrees) a failed position is put
+// down to the rod lying flat, not to the data as a whole.
+constexpr double kFlatRodAngle = 1.0;
 
 bool finite_row(const ReportRow& row) {
     for (double v : row.kin)
@@ -43,7 +46,7 @@ void data_lines(TabText& t, const ReportData& data, bool forces) {
         const int columns = forces ? 8 : 4;
         for (int j = 1; j <= columns; ++j) {
             const double v = forces ? row.force[j - 1] : row.kin[j - 1];
-            t.put(format_0_00(v)).tab(12 * j + 9);
+            t.put(format_0_00(v)).value_tab(12 * j + 9);
         }
         t.end_line();
     }
@@ -56,6 +59,7 @@ ReportResult compute_report(const ReportParameters& p) {
     const SynthesisResult syn = dimension_synthesis(p.H, p.K, p.e);
     if (!syn.ok()) {
         out.error = synthesis_message(syn.error);
+        out.synthesis_error = syn.error;
         return out;
     }
     ForceInputs in;
@@ -73,8 +77,13 @@ ReportResult compute_report(const ReportParameters& p) {
     out.data.jd_wai = in.jd_wai;
     out.data.jd_nei = in.jd_nei;
 
-    // Refused until every position has its answer.
+    // Refused until every position has its answer. A rod that lies almost
+    // flat at a dead centre is the one geometric cause; it is named with the
+    // mechanism's smallest transmission angle.
     out.error = kUndefined;
+    if (const auto g = minimum_transmission_angle(in.r, in.l, in.e); g && *g < kFlatRodAngle)
+        out.error = "连杆在死点附近几乎水平（最小传动角" + format_0_00(*g) +
+                    "°），无法计算该位置的运动与受力，请减小偏距或行程速比系数";
     const auto perp = perpendicular_angles(in.r, in.l, in.e);
     if (!perp) return out;
 
@@ -129,6 +138,11 @@ TabText& TabText::tab(int n) {
         ++column_;
     }
     return *this;
+}
+
+TabText& TabText::value_tab(int n) {
+    if (column_ >= n) return put(" ");
+    return tab(n);
 }
 
 TabText& TabText::end_line() {

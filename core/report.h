@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/atomic_file.h"
+#include "core/kinematics.h"
 
 #include <array>
 #include <optional>
@@ -33,6 +34,7 @@ struct ReportData {
 
 struct ReportResult {
     std::string error;  // message for the user; empty when the data are complete
+    SynthesisError synthesis_error = SynthesisError::None;  // when the synthesis refused
     ReportData data;
     bool ok() const { return error.empty(); }
 };
@@ -49,6 +51,12 @@ class TabText {
 public:
     TabText& put(std::string_view utf8);
     TabText& tab(int n);
+    // The stop after a value in a data line: like tab(n), but a value that
+    // already reaches column n gets one blank and the row goes on in the same
+    // line, so that neighbouring values never touch and every row keeps one
+    // line however wide its figures are.
+    TabText& value_tab(int n);
+    int column() const { return column_; }
     TabText& end_line();
     const std::string& text() const { return text_; }
 

@@ -6,9 +6,11 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/design_state.h"
+#include "core/force_analysis.h"
 
 namespace vm {
 
@@ -78,9 +80,75 @@ struct TorqueFigures {
 // numbers in the integer type that holds them.
 inline constexpr double kTorqueLimit = 1e15;
 
+// Why the figures have no value.
+enum class TorqueError {
+    None,
+    DeltaNotPositive,  // allowed speed fluctuation not a positive number
+    CrankStill,        // crank speed 0 (or not a number)
+    CrankTooFast,      // w^2 beyond a double
+    TorqueOutOfRange,  // a torque sample beyond kTorqueLimit or not finite
+    FlywheelOverflow,  // dw_max / (delta w^2) beyond a double: delta far too small
+    FlywheelVanishes,  // the flywheel inertia underflows to nothing: delta far too large
+    PowerOverflow,     // w * m_mean beyond a double
+};
+struct TorqueOutcome {
+    TorqueError error = TorqueError::None;
+    TorqueFigures figures;
+    bool ok() const { return error == TorqueError::None; }
+};
+TorqueOutcome compute_torque_figures(const ForceTable& table, double n_rpm, double delta);
+// The torque window's message for an error; "" for None.
+std::string torque_error_message(TorqueError error);
+
 // Nothing when delta is not positive, the crank stands still, a torque sample
 // lies beyond kTorqueLimit or a result is not finite.
 std::optional<TorqueFigures> torque_figures(const ForceTable& table, double n_rpm, double delta);
+
+// The work check of the whole cycle. Over one four-stroke cycle the weights and
+// the inertia forces do no net work (the mechanism returns to where it
+// started, at the same speed), so the mean resisting torque must equal the
+// work the gas does on the piston divided by 4 pi. The 1-degree samples of the
+// force table reach that only while they resolve the inertia peaks; a rod
+// that passes nearly horizontal, or inertia forces far above the gas force,
+// leave a remainder that makes every figure of the diagram meaningless.
+enum class BalanceCause { None, FlatRod, InertiaDominates };
+struct CycleBalance {
+    double gas_work = 0;          // work of the gas on the piston per cycle, J
+    double gas_mean = 0;          // gas_work / 4 pi, N*m
+    double m_mean = 0;            // mean resisting torque from the force table, N*m
+    double min_transmission = 0;  // smallest transmission angle, degrees
+    double peak_inertia = 0;      // largest inertia force of the piston in the table, N
+    double peak_gas = 0;          // largest gas force in the table, N
+    BalanceCause cause = BalanceCause::None;
+    bool holds() const { return cause == BalanceCause::None; }
+};
+// How far the mean may stray from the gas work, as a fraction of it.
+inline constexpr double kBalanceTolerance = 0.01;
+// Inertia counts as dwarfing the gas force when (m2 + m3) omega^2 r exceeds
+// the largest gas force this many times.
+inline constexpr double kInertiaDominance = 10;
+
+// Work done by the gas force on the piston over the cycle, J, by integrating
+// the continuous indicator diagram over the piston's travel in steps of
+// 1/100 degree. Nothing for a design without break points or travel.
+std::optional<double> gas_work_per_cycle(const ForceInputs& in);
+
+// The check for the design in `state` and the force table it filled, whose
+// mean resisting torque is m_mean. Nothing when the design's texts are not
+// numbers.
+std::optional<CycleBalance> cycle_balance(const DesignState& state, double m_mean);
+// The refusal that names the cause and the smallest transmission angle; ""
+// when the balance holds.
+std::string cycle_balance_message(const CycleBalance& b);
+
+// Why a balancing mass has no value.
+enum class MassError { None, RadiusNotPositive, RadiusTooSmall, RadiusTooLarge, NoRod };
+struct MassOutcome {
+    MassError error = MassError::None;
+    double mass = 0;  // kg
+};
+MassOutcome compute_balancing_mass(double m1, double m2, double ak, double r, double l, double R);
+std::string mass_error_message(MassError error);
 
 // Balancing mass at radius R (m) that balances the rotating masses at the
 // crank: the rod's share at the crank pin by static substitution,

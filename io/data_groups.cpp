@@ -164,8 +164,8 @@ GroupTable parse_group_table(std::string_view bytes) {
             const auto v = to_number(cell);
             if (!v)
                 why = box + " 的值“" + cell + "”不是数字";
-            else if (!parameter_in_limits(kParameterLimits[i], *v))
-                why = box + " 的值“" + cell + "”不合理：" + std::string(kParameterLimits[i].message);
+            else if (!within_limits(i, *v))
+                why = box + " 的值“" + cell + "”不合理：" + std::string(limit_message(i, *v));
             g.parameters[i] = cell;
         }
         if (!why.empty()) {

@@ -74,8 +74,8 @@ DesignRead design_from_json(std::string_view bytes) {
         if (!text) return fail("参数 " + box + " 不是文本或数字");
         const auto number = to_number(*text);
         if (!number) return fail("参数 " + box + " 的值“" + *text + "”不是数字");
-        if (!parameter_in_limits(kParameterLimits[i], *number))
-            return fail("参数 " + box + " 的值“" + *text + "”不合理：" + std::string(kParameterLimits[i].message));
+        if (!within_limits(i, *number))
+            return fail("参数 " + box + " 的值“" + *text + "”不合理：" + std::string(limit_message(i, *number)));
         in.parameters[i] = *text;
     }
     const QJsonValue cam_value = root.value(QStringLiteral("cam"));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "core/kinematics.h"
 #include "tests/support/tolerance.h"
@@ -65,6 +66,66 @@ TEST(Synthesis, OffsetBeyondTheCircleCentreTakesTheFarBranch) {
     const Measured m = measure(b.value.l, b.value.r, 120);
     EXPECT_TRUE(near(m.stroke, 100, 1e-9));
     EXPECT_TRUE(near(m.theta, kPiAnalysis * 0.3 / 2.3, 1e-9));
+}
+
+// Offset at which the near extreme position reaches the crank centre's level,
+// e = 2 R cos theta = H / tan theta: the synthesis accepts offsets below it.
+double offset_limit(double H, double K) { return H / std::tan(kPiAnalysis * (K - 1) / (K + 1)); }
+
+TEST(Synthesis, DeadCentresAreFiniteUpToKThreeAndTheOffsetLimit) {
+    // Designs at the edge of the domain keep their dead centres: the angle
+    // between the two dead-centre cranks is the limit-position angle, and each
+    // crank points at (or away from) its extreme piston position.
+    struct Named {
+        double H, K, e;
+    };
+    std::vector<Named> designs = {{300, 2.999, 0.1178}, {225, 2.99, 0.88578}, {225, 2.9, 0.5}};
+    for (double H : {10.0, 50.0, 225.0, 300.0, 1000.0})
+        for (double K : {1.001, 1.04, 1.5, 2.0, 2.6, 2.9, 2.99, 2.999, 3.0})
+            for (double f : {1e-6, 0.1, 0.5, 0.9, 0.999, 1 - 1e-6, 1 - 1e-9, 1 - 1e-12})
+                designs.push_back({H, K, f * offset_limit(H, K)});
+    int accepted = 0;
+    for (const Named& d : designs) {
+        const SynthesisResult s = dimension_synthesis(d.H, d.K, d.e);
+        if (!s.ok()) continue;
+        ++accepted;
+        SCOPED_TRACE(testing::Message() << "H " << d.H << " K " << d.K << " e " << d.e);
+        ASSERT_TRUE(std::isfinite(s.value.jd_wai));
+        ASSERT_TRUE(std::isfinite(s.value.jd_nei));
+        EXPECT_GT(s.value.jd_wai, 0);
+        EXPECT_LE(s.value.jd_wai, 90.00001);  // degrees from the analysis pi
+        EXPECT_GE(s.value.jd_nei, 180);
+        EXPECT_LT(s.value.jd_nei, 270);
+        const double theta_deg = 180 * (d.K - 1) / (d.K + 1);
+        EXPECT_NEAR(s.value.jd_wai - (s.value.jd_nei - 180), theta_deg, 1e-4);
+        // The extended crank's pin lies on OB: its height over its offset is
+        // the slope of OB at the far extreme position, l + r from O.
+        const double a = s.value.jd_wai * kPiAnalysis / 180;
+        EXPECT_TRUE(near((s.value.l + s.value.r) * std::cos(a), d.e, 1e-9));
+        EXPECT_TRUE(minimum_transmission_angle(s.value.r, s.value.l, d.e).has_value());
+    }
+    EXPECT_GT(accepted, 300);
+}
+
+TEST(Synthesis, MinimumTransmissionAngle) {
+    // The default rod leans at most (e + r)/l from the vertical's normal; near
+    // the offset limit the folded rod lies almost flat.
+    const SynthesisResult s = dimension_synthesis(225, 1.04, 50);
+    const auto g = minimum_transmission_angle(s.value.r, s.value.l, 50);
+    ASSERT_TRUE(g);
+    EXPECT_NEAR(*g, std::acos((50 + s.value.r) / s.value.l) * 180 / kPiAnalysis, 1e-9);
+    EXPECT_NEAR(*g, 68.5, 0.1);
+    // Every crank position's rod angle stays at or above it.
+    for (int deg = 0; deg < 360; ++deg) {
+        const auto k = jisuan(s.value.r, s.value.l, 50, deg * kPiAnalysis / 180, -1);
+        ASSERT_TRUE(k);
+        const double t = std::min(k->psi, kPiAnalysis - k->psi) * 180 / kPiAnalysis;
+        EXPECT_GE(t, *g - 1e-6) << deg;
+    }
+    const SynthesisResult flat = dimension_synthesis(225, 2.9, 0.5);
+    ASSERT_TRUE(flat.ok());
+    EXPECT_LT(*minimum_transmission_angle(flat.value.r, flat.value.l, 0.5), 2.0);
+    EXPECT_FALSE(minimum_transmission_angle(0.2, 0.1, 0.05).has_value());  // rod too short
 }
 
 TEST(Synthesis, UndefinedInputsAreErrors) {

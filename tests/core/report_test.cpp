@@ -120,6 +120,44 @@ TEST(Report, FileLayouts) {
     EXPECT_FALSE(to_gbk("\xF0\x9F\x98\x80").has_value());  // no GBK form
 }
 
+std::vector<std::string> words(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string w; in >> w;) out.push_back(w);
+    return out;
+}
+
+TEST(Report, ValuesNeverRunTogetherWhateverTheirWidth) {
+    // Figures as wide as the analysis can give, negative ones included: each
+    // row stays one line, and read word by word gives back every value.
+    const double widths[] = {0,     -1,        12345678.9,  -12345678.9,   123456789.01, -123456789.01,
+                             1e15,  -1e15,     1e100,       -1e300,        99999999.995, -0.004};
+    ReportData data;
+    for (int i = 0; i < 30; ++i) {
+        ReportRow row;
+        row.label = i < 24 ? "A " + std::to_string(i) : std::string("A") + std::to_string(i) + "'";
+        for (size_t j = 0; j < 4; ++j) row.kin[j] = widths[(i + j) % 12];
+        for (size_t j = 0; j < 8; ++j) row.force[j] = widths[(i * 3 + j) % 12] * (j % 2 ? -1 : 1);
+        data.rows.push_back(row);
+    }
+    for (bool forces : {false, true}) {
+        const std::vector<std::string> lines = crlf_lines(forces ? force_report_text(data) : speed_report_text(data));
+        ASSERT_EQ(lines.size(), 32u);
+        for (int i = 0; i < 30; ++i) {
+            const ReportRow& row = data.rows[i];
+            const std::string& line = lines[2 + i];
+            ASSERT_EQ(line.substr(0, row.label.size()), row.label);
+            std::vector<std::string> expected;
+            const size_t columns = forces ? 8 : 4;
+            for (size_t j = 0; j < columns; ++j) expected.push_back(format_0_00(forces ? row.force[j] : row.kin[j]));
+            EXPECT_EQ(words(line.substr(row.label.size())), expected) << line;
+            // Values that fit keep their columns.
+            const std::string first = format_0_00(forces ? row.force[0] : row.kin[0]);
+            EXPECT_EQ(line.substr(8, first.size()), first);
+        }
+    }
+}
+
 TEST(Report, WritesBothFilesWholeOrNotAtAll) {
     const fs::path dir = fs::temp_directory_path() / ("vm-report-" + std::to_string(::getpid()));
     fs::remove_all(dir);

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/design_limits.h"
 #include "core/design_state.h"
 #include "core/kinematics.h"
 #include "core/number_text.h"
@@ -147,19 +148,20 @@ void firstpage::to_menu_mode() {
 }
 
 void firstpage::shujuOK_Click() {
-    for (QLineEdit* b : boxes) {
-        if (!is_numeric(b->text().toStdString())) {
-            ui::show_message(this, QStringLiteral("请输入数据"), ui::kTitleError);
-            return;
-        }
+    // Texts that are not numbers, values without physical meaning and designs
+    // without a real mechanism are all refused before anything changes: the
+    // window stays in entry mode and the state untouched.
+    std::array<std::string, 11> texts;
+    for (int i = 0; i < 11; ++i) texts[i] = boxes[i]->text().toStdString();
+    std::array<double, 11> v{};
+    if (const auto refusal = check_parameters(texts, &v)) {
+        ui::refuse_box(boxes[refusal->index], QString::fromStdString(refusal->message), ui::kTitleError);
+        return;
     }
-    // The synthesis is checked before anything changes, so a design without a
-    // real mechanism leaves the window in entry mode and the state untouched.
-    const SynthesisResult s = dimension_synthesis(*to_number(hs_h->text().toStdString()),
-                                                  *to_number(hs_k->text().toStdString()),
-                                                  *to_number(hs_e->text().toStdString()));
+    const SynthesisResult s = dimension_synthesis(v[kHsH], v[kHsK], v[kHsE]);
     if (!s.ok()) {
-        ui::show_message(this, QString::fromStdString(synthesis_message(s.error)), ui::kTitleError);
+        ui::refuse_box(s.error == SynthesisError::StrokeNotPositive ? hs_h : hs_e,
+                       QString::fromStdString(synthesis_message(s.error)), ui::kTitleError);
         return;
     }
     to_menu_mode();

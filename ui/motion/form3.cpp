@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 
+#include "core/design_limits.h"
 #include "core/design_state.h"
 #include "core/force_analysis.h"
 #include "core/number_text.h"
@@ -117,52 +118,74 @@ void Form3::HScroll1_Change(int) { draw_and_compute(true); }
 void Form3::VScroll1_Change(int) { draw_and_compute(true); }
 
 void Form3::draw_and_compute(bool clear_first) {
+    // The allowed speed fluctuation obeys the same limits as in the main window.
     const auto delta = to_number(ss(Text6->text()));
     if (!delta || !(*delta > 0)) {
-        ui::show_message(this, QStringLiteral("请输入大于0的数字"), ui::kTitleError);
+        ui::refuse_box(Text6, qs(torque_error_message(TorqueError::DeltaNotPositive)), ui::kTitleError);
+        return;
+    }
+    if (!within_limits(kSdK, *delta)) {
+        ui::refuse_box(Text6, qs(std::string(limit_message(kSdK, *delta))), ui::kTitleError);
         return;
     }
     const double n = val(state_.qb_w);
-    const auto t = torque_figures(state_.force_table, n, *delta);
-    if (!t) {
-        ui::show_message(this,
-                         crank_speed(n) == 0 ? QStringLiteral("曲柄转速为0，无法计算飞轮转动惯量")
-                                             : QStringLiteral("力矩超出可计算的范围，请检查设计数据"),
-                         ui::kTitleError);
+    const TorqueOutcome out = compute_torque_figures(state_.force_table, n, *delta);
+    if (!out.ok()) {
+        const QString text = qs(torque_error_message(out.error));
+        const bool about_delta = out.error == TorqueError::DeltaNotPositive ||
+                                 out.error == TorqueError::FlywheelOverflow ||
+                                 out.error == TorqueError::FlywheelVanishes;
+        if (about_delta)
+            ui::refuse_box(Text6, text, ui::kTitleError);
+        else
+            ui::show_message(this, text, ui::kTitleError);
+        return;
+    }
+    const TorqueFigures& t = out.figures;
+    // Figures that do not balance the gas work over the cycle are refused
+    // whole: the curve, the mean and the flywheel all come from the same
+    // unresolved samples.
+    const auto balance = cycle_balance(state_, t.m_mean);
+    if (!balance) {
+        ui::show_message(this, QStringLiteral("设计数据无法完成整个循环的计算，请先确认设计数据"), ui::kTitleError);
+        return;
+    }
+    if (!balance->holds()) {
+        ui::show_message(this, qs(cycle_balance_message(*balance)), ui::kTitleError);
         return;
     }
     draw::DrawingSurface& s = Picture1->surface();
     if (clear_first) s.clear();
     const TorqueScale sc = torque_scale(HScroll1->value(), VScroll1->value(), s.width_px(), s.height_px());
     s.set_scale(sc.left, sc.top, sc.width, sc.height);
-    draw_torque_diagram(s, *t);
-    Text1->setText(qs(format_0_00(t->energy.e_max)));
-    Text2->setText(qs(format_0_00(t->energy.e_min)));
-    Text3->setText(qs(format_0_00(t->energy.e_run)));
-    Text4->setText(qs(format_0_00(t->energy.dw_max)));
-    Text8->setText(qs(plain(t->j_fly)));
-    Text9->setText(qs(plain(t->p_eng)));
+    draw_torque_diagram(s, t);
+    Text1->setText(qs(format_0_00(t.energy.e_max)));
+    Text2->setText(qs(format_0_00(t.energy.e_min)));
+    Text3->setText(qs(format_0_00(t.energy.e_run)));
+    Text4->setText(qs(format_0_00(t.energy.dw_max)));
+    Text8->setText(qs(plain(t.j_fly)));
+    Text9->setText(qs(plain(t.p_eng)));
 }
 
 void Form3::Command2_Click() {
     const auto radius_cm = to_number(ss(Text7->text()));
-    if (!radius_cm || !(*radius_cm > 0)) {
-        ui::show_message(this, QStringLiteral("请输入大于0的数字"), ui::kTitleError);
+    if (!radius_cm) {
+        ui::refuse_box(Text7, qs(mass_error_message(MassError::RadiusNotPositive)), ui::kTitleError);
         return;
     }
     const double m1 = val(state_.qb_g) / kGravity, m2 = val(state_.lg_g) / kGravity;
     const double m3 = val(state_.hs_g) / kGravity;
     const double r = state_.qb_r / 1000, l = state_.lg_l / 1000;
     const double R = *radius_cm * 10 / 1000;  // cm to m
-    const auto mass = balancing_mass(m1, m2, val(state_.lg_ak), r, l, R);
-    if (!mass) {
-        ui::show_message(this, QStringLiteral("请输入大于0的数字"), ui::kTitleError);
+    const MassOutcome mass = compute_balancing_mass(m1, m2, val(state_.lg_ak), r, l, R);
+    if (mass.error != MassError::None) {
+        ui::refuse_box(Text7, qs(mass_error_message(mass.error)), ui::kTitleError);
         return;
     }
     state_.force.m1 = m1;
     state_.force.m2 = m2;
     state_.force.m3 = m3;
-    Text5->setText(qs(plain(*mass)));
+    Text5->setText(qs(plain(mass.mass)));
 }
 
 void Form3::back_Click() {

@@ -3,11 +3,13 @@
 #include "ui/results/frmshuju.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/design_limits.h"
 #include "core/design_state.h"
 #include "core/number_text.h"
 #include "core/report.h"
@@ -92,19 +94,23 @@ void frmshuju::reset_Click() {
 }
 
 void frmshuju::ok_Click() {
-    ReportParameters p;
-    for (int i = 0; i < 11; ++i) {
-        const auto n = to_number(ui::ss(boxes[i]->text()));
-        if (!n) {
-            ui::show_message(this, QStringLiteral("请输入数据"), ui::kTitleError);
-            return;
-        }
-        if (kParameters[i].figure) p.*kParameters[i].figure = *n;
+    std::array<std::string, 11> texts;
+    for (int i = 0; i < 11; ++i) texts[i] = ui::ss(boxes[i]->text());
+    std::array<double, 11> v{};
+    if (const auto refusal = check_parameters(texts, &v)) {
+        ui::refuse_box(boxes[refusal->index], ui::qs(refusal->message), ui::kTitleError);
+        return;
     }
+    ReportParameters p;
+    for (int i = 0; i < 11; ++i)
+        if (kParameters[i].figure) p.*kParameters[i].figure = v[i];
 
     const ReportResult report = compute_report(p);
     if (!report.ok()) {
-        ui::show_message(this, ui::qs(report.error), ui::kTitleError);
+        QLineEdit* box = report.synthesis_error == SynthesisError::StrokeNotPositive  ? hs_h
+                         : report.synthesis_error == SynthesisError::RatioNotAboveOne ? hs_k
+                                                                                      : hs_e;
+        ui::refuse_box(box, ui::qs(report.error), ui::kTitleError);
         return;
     }
     const WriteResult written = write_reports(QFile::encodeName(report_folder_).toStdString(), report.data);
@@ -112,10 +118,17 @@ void frmshuju::ok_Click() {
         ui::show_message(this, QStringLiteral("无法写入报告文件：") + ui::qs(written.reason), ui::kTitleError);
         return;
     }
-    // Only the dead centres of these boxes go back into the design state.
-    state_.jd_wai = report.data.jd_wai;
-    state_.jd_nei = report.data.jd_nei;
+    // The reports describe the design in these boxes. The shared design stays
+    // the one the main window confirmed: its dead centres belong with its rod
+    // and crank lengths, and a mix of two designs would be neither mechanism.
+    ui::show_message(this, written_message(report_folder_), windowTitle());
     close();
+}
+
+QString frmshuju::written_message(const QString& folder) {
+    const QDir dir(folder);
+    auto path = [&](const char* name) { return QDir::toNativeSeparators(dir.absoluteFilePath(QString::fromUtf8(name))); };
+    return QStringLiteral("报告已写入：\n%1\n%2").arg(path(kSpeedReportName), path(kForceReportName));
 }
 
 }  // namespace vm

@@ -23,6 +23,8 @@ public:
     // Where the reports go; the folder of the executable unless set.
     void set_report_folder(const QString& folder) { report_folder_ = folder; }
     const QString& report_folder() const { return report_folder_; }
+    // What the window tells once both reports are in `folder`.
+    static QString written_message(const QString& folder);
 
     // Entry boxes in table order (left column hs_h..qb_g, right lg_g..sd_k).
     std::array<QLineEdit*, 11> boxes{};

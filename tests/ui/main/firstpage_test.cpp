@@ -9,7 +9,9 @@
 #include <QPushButton>
 #include <memory>
 
+#include "core/design_limits.h"
 #include "core/design_state.h"
+#include "core/number_text.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/tolerance.h"
 #include "ui/main/firstpage.h"
@@ -114,6 +116,47 @@ TEST_F(MainWindowTest, BadInputLeavesModeAndStateUntouched) {
         EXPECT_TRUE(fresh.shujuOK->isVisibleTo(&fresh));
         EXPECT_TRUE(state->hs_h.empty());
         EXPECT_EQ(state->lg_l, 0);
+    }
+}
+
+TEST_F(MainWindowTest, ValuesWithoutPhysicalMeaningAreRefusedNamingTheirBox) {
+    // Each refusal names the quantity and puts the focus on its box; values at
+    // the edges of the ranges are designs and pass.
+    struct Case {
+        int box;
+        const char* text;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {1, "0", false},      {1, "-170", false},   {4, "-0.1", false},   {4, "1.5", false},
+        {5, "-1", false},     {6, "-0.5", false},   {7, "-190", false},   {8, "-0.16", false},
+        {9, "0", false},      {9, "-620", false},   {10, "0", false},     {10, "-0.01", false},
+        {10, "2", false},     {0, "1e7", false},    {1, "1e300", false},  {9, "1e160", false},
+        {3, "1e9", false},    {2, "2e6", false},    {5, "2e9", false},    {8, "5000", false},
+        {4, "0", true},       {4, "1", true},       {5, "0", true},       {6, "0", true},
+        {7, "0", true},       {8, "0", true},       {10, "1", true},      {9, "1e6", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(kParameterLimits[c.box].box) + " = " + c.text);
+        auto fresh_state = std::make_unique<DesignState>();
+        firstpage fresh(*fresh_state);
+        messages.messages.clear();
+        fresh.boxes[c.box]->setText(QString::fromUtf8(c.text));
+        fresh.shujuOK->click();
+        if (c.accepted) {
+            EXPECT_TRUE(messages.messages.empty());
+            EXPECT_EQ(fresh_state->hs_h, "225");
+            continue;
+        }
+        ASSERT_EQ(messages.messages.size(), 1u);
+        const std::string expected(limit_message(c.box, val(c.text)));
+        EXPECT_FALSE(expected.empty());
+        EXPECT_EQ(messages.messages[0].first, QString::fromStdString(expected));
+        EXPECT_EQ(messages.messages[0].second, QStringLiteral("错误"));
+        EXPECT_EQ(fresh.focusWidget(), fresh.boxes[c.box]);
+        EXPECT_TRUE(fresh.shujuOK->isVisibleTo(&fresh));
+        EXPECT_TRUE(fresh_state->hs_h.empty());
+        EXPECT_FALSE(fresh_state->confirmed);
     }
 }
 

@@ -4,13 +4,18 @@
 // the refusals of bad input.
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QLineEdit>
+#include <QRectF>
 #include <QPointer>
 #include <QPushButton>
 #include <cmath>
 
+#include "core/design_limits.h"
 #include "core/force_analysis.h"
+#include "core/kinematics.h"
 #include "core/number_text.h"
+#include "core/torque_energy.h"
 #include "draw/surface_widget.h"
 #include "tests/support/message_recorder.h"
 #include "tests/support/tolerance.h"
@@ -159,6 +164,121 @@ TEST(Form3Refusals, TorquesTooLargeToComputeShowNoFigures) {
     for (QLineEdit* t : {w->Text1, w->Text2, w->Text3, w->Text4, w->Text8, w->Text9})
         EXPECT_EQ(t->text(), QStringLiteral(" "));
     delete w.data();
+}
+
+TEST(Form3Refusals, EachRefusalNamesItsRealCause) {
+    // A tiny fluctuation or radius is a number above 0: the message says what
+    // is wrong with it, the focus goes to its box, and nothing shows as 0.
+    struct Case {
+        bool delta;  // Text6 with Command1, or Text7 with Command2
+        const char* text;
+        QString message;
+    };
+    const Case cases[] = {
+        {true, "1e-310", QString::fromStdString(torque_error_message(TorqueError::FlywheelOverflow))},
+        {true, "2", QString::fromStdString(std::string(limit_message(kSdK, 2)))},
+        {false, "1e-310", QString::fromStdString(mass_error_message(MassError::RadiusTooSmall))},
+        {false, "1e308", QString::fromStdString(mass_error_message(MassError::RadiusTooLarge))},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        Opened o;
+        test::MessageRecorder rec;
+        QLineEdit* box = c.delta ? o.w->Text6 : o.w->Text7;
+        box->setText(QString::fromUtf8(c.text));
+        (c.delta ? o.w->Command1 : o.w->Command2)->click();
+        ASSERT_EQ(rec.messages.size(), 1u);
+        EXPECT_EQ(rec.messages[0].first, c.message);
+        EXPECT_NE(c.message, QStringLiteral("请输入大于0的数字"));
+        EXPECT_EQ(o.w->focusWidget(), box);
+        for (QLineEdit* t : {o.w->Text5, o.w->Text8, o.w->Text9}) EXPECT_EQ(t->text(), QStringLiteral(" "));
+        EXPECT_TRUE(o.pic().display_list().empty());
+    }
+}
+
+TEST(Form3Refusals, CyclesTheOneDegreeStepsCannotResolveShowNoFigures) {
+    // The rod of H 225, e 0.5, K 2.9 passes within a degree of horizontal: the
+    // mean of the force table once read -142 N*m where the gas work gives +426.
+    auto state = test::default_design();
+    state->hs_e = "0.5";
+    state->hs_k = "2.9";
+    const SynthesisResult syn = dimension_synthesis(225, 2.9, 0.5);
+    ASSERT_TRUE(syn.ok());
+    state->lg_l = syn.value.l, state->qb_r = syn.value.r;
+    state->jd_wai = syn.value.jd_wai, state->jd_nei = syn.value.jd_nei;
+    ASSERT_TRUE(fill_force_table(*state));
+    QPointer<Form3> w = new Form3(*state);
+    w->show();
+    test::MessageRecorder rec;
+    w->Command1->click();
+    ASSERT_EQ(rec.messages.size(), 1u);
+    const QString angle = QString::fromStdString(
+        format_0_00(*minimum_transmission_angle(syn.value.r / 1000, syn.value.l / 1000, 0.0005)));
+    EXPECT_TRUE(rec.messages[0].first.contains(QStringLiteral("最小传动角") + angle)) << rec.messages[0].first.toStdString();
+    EXPECT_TRUE(rec.messages[0].first.contains(QStringLiteral("水平")));
+    EXPECT_TRUE(w->Picture1->surface().display_list().empty());
+    for (QLineEdit* t : {w->Text1, w->Text4, w->Text8, w->Text9}) EXPECT_EQ(t->text(), QStringLiteral(" "));
+    delete w.data();
+}
+
+// What a printed label covers, without the blanks around a number.
+QRectF label_rect(const draw::DrawingSurface& s, const Primitive& p) {
+    const QFontMetricsF fm(s.font());
+    const double lead = fm.horizontalAdvance(p.text) - fm.horizontalAdvance(p.text.trimmed());
+    return QRectF(p.x1 + lead / 2, p.y1, fm.horizontalAdvance(p.text.trimmed()), p.y2);
+}
+
+TEST(Form3Diagram, LabelsNeitherOverlapNorSitOnTheAxisAndTheYAxisReachesThePeak) {
+    // Over several designs and scales: no two labels share a pixel, the x
+    // axis strikes through none, and the y axis runs past the curve both ways.
+    for (const test::DesignTexts& d : test::kDesigns) {
+        for (int y_scroll : {-20, -10, -40}) {
+            SCOPED_TRACE(testing::Message() << d.name << " Y " << y_scroll);
+            auto state = std::make_unique<DesignState>(test::confirmed_state(d));
+            ASSERT_TRUE(fill_force_table(*state));
+            QPointer<Form3> w = new Form3(*state);
+            w->show();
+            test::MessageRecorder rec;
+            // A scroll bar that moves redraws by itself; at its first value the button draws.
+            if (w->HScroll1->value() != y_scroll)
+                w->HScroll1->set_value(y_scroll);
+            else
+                w->Command1->click();
+            ASSERT_TRUE(rec.messages.empty()) << rec.messages[0].first.toStdString();
+            const draw::DrawingSurface& s = w->Picture1->surface();
+            std::vector<QRectF> rects;
+            for (const Primitive& p : test::primitives(s, draw::PrimitiveKind::Text)) rects.push_back(label_rect(s, p));
+            ASSERT_GT(rects.size(), 6u);
+            for (size_t i = 0; i < rects.size(); ++i)
+                for (size_t j = i + 1; j < rects.size(); ++j)
+                    EXPECT_FALSE(rects[i].intersects(rects[j]))
+                        << test::texts(s)[i].toStdString() << " / " << test::texts(s)[j].toStdString();
+            const double axis_y = s.to_px_y(0);
+            double axis_top = 1e300, axis_bottom = -1e300, curve_top = 1e300, curve_bottom = -1e300;
+            for (const Primitive& p : test::lines(s)) {
+                if (p.colour == 0xFF0000) {
+                    curve_top = std::min({curve_top, p.y1, p.y2});
+                    curve_bottom = std::max({curve_bottom, p.y1, p.y2});
+                } else if (p.x1 == p.x2 && p.colour == s.fore_colour()) {
+                    axis_top = std::min({axis_top, p.y1, p.y2});
+                    axis_bottom = std::max({axis_bottom, p.y1, p.y2});
+                }
+            }
+            EXPECT_LT(axis_top, curve_top);
+            EXPECT_GT(axis_bottom, curve_bottom);
+            // Neither the x axis nor the mean line runs through a label.
+            double mean_y = 0;
+            for (const Primitive& p : test::lines(s))
+                if (p.colour == 255 && p.y1 == p.y2) mean_y = p.y1;
+            const std::pair<double, double> struck[] = {{axis_y, s.to_px_x(15)}, {mean_y, s.to_px_x(4 * kPi)}};
+            for (const QRectF& r : rects)
+                for (const auto& [y, right] : struck) {
+                    const bool over_span = r.left() < right && r.right() > s.to_px_x(0);
+                    EXPECT_FALSE(over_span && r.top() < y && r.bottom() > y) << r.top() << " " << y;
+                }
+            delete w.data();
+        }
+    }
 }
 
 TEST(Form3Balancing, MassHalvesWhenTheRadiusDoubles) {

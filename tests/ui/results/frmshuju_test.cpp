@@ -10,7 +10,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
+#include "core/design_limits.h"
 #include "core/design_state.h"
+#include "core/force_analysis.h"
+#include "core/torque_energy.h"
 #include "core/kinematics.h"
 #include "core/number_text.h"
 #include "tests/core/force_design_fixture.h"
@@ -74,18 +77,23 @@ TEST(Frmshuju, ReportIsWrittenWithTheBoxesAndTheWindowCloses) {
     o.type("hs_e", "40");
     o.box("hs_d")->setText(QStringLiteral("100"));
     o.w->ok->click();
-    EXPECT_TRUE(o.messages.messages.empty());
+    // The window says where the reports went.
+    ASSERT_EQ(o.messages.messages.size(), 1u);
+    EXPECT_EQ(o.messages.messages[0].first, frmshuju::written_message(o.dir.path()));
+    EXPECT_EQ(o.messages.messages[0].second, QStringLiteral("数据输出"));
+    for (const QString& part : {QDir::toNativeSeparators(o.dir.path()), QStringLiteral("速度.txt"), QStringLiteral("力.txt")})
+        EXPECT_TRUE(o.messages.messages[0].first.contains(part)) << part.toStdString();
     EXPECT_EQ(o.closed, 1);
     EXPECT_EQ(o.listing(), QStringLiteral("力.txt,速度.txt"));
     const QByteArray force = o.file("力.txt");
     EXPECT_EQ(force.count("\r\n"), 32);
     EXPECT_EQ(o.file("速度.txt").count("\r\n"), 32);
     EXPECT_TRUE(force.startsWith(QByteArray("\xCE\xBB\xD6\xC3")));  // "位置" in GBK
-    // The gas peak with D = 100, and the dead centres of e = 40 in the state,
-    // whose parameters stay as the main window set them.
+    // The gas peak with D = 100; the shared design stays the main window's
+    // whole, dead centres included.
     EXPECT_TRUE(force.contains(QByteArray::fromStdString(format_0_00(2 * 140 * kPiAnalysis * 10 * 10 / 4))));
-    EXPECT_DOUBLE_EQ(o.s.jd_wai, dimension_synthesis(225, 1.04, 40).value.jd_wai);
-    EXPECT_DOUBLE_EQ(o.s.jd_nei, dimension_synthesis(225, 1.04, 40).value.jd_nei);
+    EXPECT_DOUBLE_EQ(o.s.jd_wai, dimension_synthesis(225, 1.04, 50).value.jd_wai);
+    EXPECT_DOUBLE_EQ(o.s.jd_nei, dimension_synthesis(225, 1.04, 50).value.jd_nei);
     EXPECT_EQ(o.s.hs_e, "50");
 }
 
@@ -119,6 +127,65 @@ TEST(Frmshuju, RefusalsLeaveWindowStateAndFolderAsTheyWere) {
         EXPECT_TRUE(o.closed == 0 && o.w->isVisible());
         EXPECT_EQ(o.listing(), QString());
         EXPECT_EQ(o.s.jd_wai, jd_wai);
+    }
+}
+
+TEST(Frmshuju, AReportOnEditedParametersLeavesTheSharedDesignWhole) {
+    // After a report on another K, H or e, every later analysis still runs on
+    // the main window's mechanism: the torque window's figures and the force
+    // table's dead centre at row 0 are those from before.
+    struct Edit {
+        const char *box, *text;
+    };
+    const std::vector<std::vector<Edit>> edits = {
+        {{"hs_k", "1.3"}}, {{"hs_h", "300"}, {"hs_e", "40"}}, {{"hs_k", "1.1"}, {"qb_w", "900"}, {"hs_d", "90"}}};
+    for (const auto& edit : edits) {
+        Opened o;
+        SCOPED_TRACE(edit.front().box);
+        ASSERT_TRUE(fill_force_table(o.s));
+        const auto before = torque_figures(o.s.force_table, val(o.s.qb_w), 0.01);
+        ASSERT_TRUE(before);
+        const DesignState saved = o.s;
+        for (const Edit& e : edit) o.type(e.box, e.text);
+        o.w->ok->click();
+        ASSERT_EQ(o.closed, 1);
+        EXPECT_EQ(o.s.jd_wai, saved.jd_wai);
+        EXPECT_EQ(o.s.jd_nei, saved.jd_nei);
+        EXPECT_EQ(o.s.lg_l, saved.lg_l);
+        EXPECT_EQ(o.s.qb_r, saved.qb_r);
+        EXPECT_EQ(o.s.hs_k, saved.hs_k);
+        ASSERT_TRUE(fill_force_table(o.s));
+        const auto after = torque_figures(o.s.force_table, val(o.s.qb_w), 0.01);
+        ASSERT_TRUE(after);
+        EXPECT_EQ(after->m_mean, before->m_mean);
+        EXPECT_EQ(after->energy.dw_max, before->energy.dw_max);
+        EXPECT_EQ(after->j_fly, before->j_fly);
+        EXPECT_EQ(after->p_eng, before->p_eng);
+        EXPECT_EQ(o.s.force_table.at(0, kMb), saved.force_table.at(0, kMb));
+    }
+}
+
+TEST(Frmshuju, ValuesWithoutPhysicalMeaningAreRefusedNamingTheirBox) {
+    struct Case {
+        const char *box, *text;
+        std::size_t index;
+    };
+    const Case cases[] = {{"hs_d", "0", kHsD},       {"qb_g", "-1", kQbG},    {"lg_g", "-0.5", kLgG},
+                          {"hs_g", "-190", kHsG},    {"lg_ak", "1.2", kLgAk}, {"lg_ak", "-0.1", kLgAk},
+                          {"lg_rk", "-0.16", kLgRk}, {"qb_w", "0", kQbW},     {"qb_w", "-620", kQbW},
+                          {"sd_k", "0", kSdK},       {"sd_k", "5", kSdK},     {"hs_h", "1e300", kHsH},
+                          {"qb_w", "1e160", kQbW}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.box) + " = " + c.text);
+        Opened o;
+        o.type(c.box, c.text);
+        o.w->ok->click();
+        ASSERT_EQ(o.messages.messages.size(), 1u);
+        EXPECT_EQ(o.messages.messages[0].first, QString::fromStdString(std::string(limit_message(c.index, val(c.text)))));
+        EXPECT_EQ(o.messages.messages[0].second, QStringLiteral("错误"));
+        EXPECT_EQ(o.w->focusWidget(), o.box(c.box));
+        EXPECT_TRUE(o.closed == 0 && o.w->isVisible());
+        EXPECT_EQ(o.listing(), QString());
     }
 }
 
