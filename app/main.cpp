@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 
+#include "app/export_command.h"
 #include "core/design_state.h"
 #include "draw/surface_widget.h"
 #include "ui/common/messages.h"
@@ -15,6 +16,12 @@
 #include "ui/main/main_tour.h"
 
 int main(int argc, char** argv) {
+    if (vm::is_export_command(argc, argv)) {
+        // The export draws no window: it needs no display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return vm::run_export_command(argc, argv);
+    }
     const char* tour_dir = nullptr;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--tour") == 0) {

@@ -63,8 +63,17 @@ private:
     int tables_ = 0;
 };
 
+// A worked sheet inside a section of the report: its own "一、" "二、" "三、"
+// headings become "(1)" "(2)" "(3)" so they do not read as the report's sections.
 std::string strip_trailing_newline(std::string s) {
     while (!s.empty() && s.back() == '\n') s.pop_back();
+    const char* const numerals[] = {"一、", "二、", "三、", "四、"};
+    for (int i = 0; i < 4; ++i) {
+        const std::string from = std::string("\n") + numerals[i];
+        const std::string to = "\n(" + std::to_string(i + 1) + ") ";
+        for (std::size_t at; (at = s.find(from)) != std::string::npos;) s.replace(at, from.size(), to);
+        if (s.rfind(numerals[i], 0) == 0) s.replace(0, std::string(numerals[i]).size(), to.substr(1));
+    }
     return s;
 }
 
@@ -187,7 +196,7 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
     // 4. Gas pressure.
     b.heading("四、气体压力");
     b.paragraph("活塞上的气体压力按示功图随循环转角分段变化：进气、压缩、膨胀（作功）、排气四个行程，两个止点为分段点；"
-                "气体压力 F = p × πD²/4，D = " + plain(D) + " mm。各位置的气体压力见表 4 的最后一列。");
+                "气体压力 F = p × πD²/4，D = " + plain(D) + " mm。各位置的气体压力见第五节反力表的最后一列。");
 
     // 5. Forces.
     b.heading("五、动态静力分析");
@@ -195,6 +204,8 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
                 "作用在曲柄上的平衡力矩 Mb。");
     for (int p : opt.positions) {
         const int row = (p - 1) * 30;
+        b.paragraph("位置 " + std::to_string(p) + "（A " + std::to_string(p - 1) + "，循环转角 " + std::to_string(row) +
+                    "°）的受力分析，依次为活塞、连杆、曲柄：");
         for (int member : {kPiston, kRod, kCrank}) {
             const auto steps = force_polygon(st.force_table, member, row, st.force);
             double largest = 0;

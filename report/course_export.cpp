@@ -42,16 +42,34 @@ QTextCharFormat char_format(double pt, bool bold = false) {
     return f;
 }
 
-void add_table(QTextCursor& c, const DocTable& t) {
+// The caption is the table's first row, merged across and without borders, so
+// it never stays behind at the foot of a page; with the column titles it is
+// repeated on every page the table runs onto.
+void add_table(QTextCursor& c, const DocTable& t, const std::string& caption) {
     QTextTableFormat tf;
     tf.setBorder(0.5);
     tf.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     tf.setCellPadding(2);
     tf.setCellSpacing(0);
-    tf.setHeaderRowCount(1);
+    tf.setHeaderRowCount(2);
     tf.setWidth(QTextLength(QTextLength::PercentageLength, 100));
     const int cols = int(t.header.size());
-    QTextTable* table = c.insertTable(int(t.rows.size()) + 1, cols, tf);
+    QTextTable* table = c.insertTable(int(t.rows.size()) + 2, cols, tf);
+    table->mergeCells(0, 0, 1, cols);
+    {
+        QTextTableCell cell = table->cellAt(0, 0);
+        QTextTableCellFormat cf = cell.format().toTableCellFormat();
+        cf.setBorder(0);
+        cf.setTopBorderStyle(QTextFrameFormat::BorderStyle_None);
+        cf.setLeftBorderStyle(QTextFrameFormat::BorderStyle_None);
+        cf.setRightBorderStyle(QTextFrameFormat::BorderStyle_None);
+        cell.setFormat(cf);
+        QTextCursor cc = cell.firstCursorPosition();
+        QTextBlockFormat bf;
+        bf.setAlignment(Qt::AlignHCenter);
+        cc.setBlockFormat(bf);
+        cc.insertText(q(caption), char_format(9.5, true));
+    }
     auto put = [&](int row, int col, const std::string& text, bool bold) {
         QTextCursor cell = table->cellAt(row, col).firstCursorPosition();
         QTextBlockFormat bf;
@@ -59,9 +77,9 @@ void add_table(QTextCursor& c, const DocTable& t) {
         cell.setBlockFormat(bf);
         cell.insertText(q(text), char_format(8, bold));
     };
-    for (int col = 0; col < cols; ++col) put(0, col, t.header[std::size_t(col)], true);
+    for (int col = 0; col < cols; ++col) put(1, col, t.header[std::size_t(col)], true);
     for (std::size_t r = 0; r < t.rows.size(); ++r)
-        for (int col = 0; col < cols && col < int(t.rows[r].size()); ++col) put(int(r) + 1, col, t.rows[r][std::size_t(col)], false);
+        for (int col = 0; col < cols && col < int(t.rows[r].size()); ++col) put(int(r) + 2, col, t.rows[r][std::size_t(col)], false);
     c.movePosition(QTextCursor::End);
 }
 
@@ -152,16 +170,15 @@ QTextDocument* layout_document(const CourseDocument& d) {
                 break;
             }
             case DocBlock::Kind::Table:
+                c.insertBlock(QTextBlockFormat(), char_format(8));
+                add_table(c, b.table, b.text);
+                break;
             case DocBlock::Kind::Figure: {
                 QTextBlockFormat caption = centred;
                 caption.setTopMargin(6);
                 caption.setBottomMargin(2);
                 c.insertBlock(caption, char_format(9.5, true));
                 c.insertText(q(b.text));
-                if (b.kind == DocBlock::Kind::Table) {
-                    c.insertBlock(QTextBlockFormat(), char_format(8));
-                    add_table(c, b.table);
-                }
                 break;
             }
         }
