@@ -2,30 +2,21 @@
 
 #include "core/design_limits.h"
 #include "core/kinematics.h"
-#include "core/number_text.h"
 
 namespace vm {
 
 Confirmation confirm_parameters(const std::array<std::string, 11>& texts) {
     Confirmation c;
     std::array<double, 11> v{};
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const auto n = to_number(texts[i]);
-        if (!n) {
-            c.box = int(i);
-            c.message = "请输入数据";
-            return c;
-        }
-        v[i] = *n;
-    }
-    if (const auto bad = first_out_of_limits(v)) {
-        c.box = int(*bad);
-        c.message = std::string(kParameterLimits[*bad].message);
+    if (const auto refusal = check_parameters(texts, &v)) {
+        c.box = int(refusal->index);
+        c.message = refusal->message;
         return c;
     }
-    const SynthesisResult s = dimension_synthesis(v[0], v[3], v[2]);
+    const SynthesisResult s = dimension_synthesis(v[kHsH], v[kHsK], v[kHsE]);
     if (!s.ok()) {
-        c.box = s.error == SynthesisError::StrokeNotPositive ? 0 : s.error == SynthesisError::OffsetNotPositive ? 2 : 3;
+        // The synthesis refuses a stroke, or an offset too large for the stroke and K.
+        c.box = s.error == SynthesisError::StrokeNotPositive ? int(kHsH) : int(kHsE);
         c.message = synthesis_message(s.error);
         return c;
     }

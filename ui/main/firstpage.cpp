@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/design_confirm.h"
 #include "core/design_limits.h"
 #include "core/design_state.h"
 #include "core/kinematics.h"
@@ -31,21 +32,20 @@ struct Parameter {
     const char* name;
     const char* caption;
     const char* label_name;
-    const char* default_text;
 };
 // Table order: the first six form the left column, the other five the right one.
 constexpr Parameter kParameters[11] = {
-    {"hs_h", "活塞行程", "Label1", "225"},
-    {"hs_d", "活塞直径", "Label2", "170"},
-    {"hs_e", "活塞导路扁距", "Label3", "50"},
-    {"hs_k", "行程速比系数", "Label4", "1.04"},
-    {"lg_ak", "连杆重心到A距离系数", "Label5", "0.35"},
-    {"qb_g", "曲柄重量", "Label6", "160"},
-    {"lg_g", "连杆重量", "Label7", "120"},
-    {"hs_g", "活塞重量", "Label8", "190"},
-    {"lg_rk", "连杆绕质心半径系数", "Label9", "0.16"},
-    {"qb_w", "曲柄转速", "iii", "620"},
-    {"sd_k", "许用速度不均匀系数", "dses", "0.01"},
+    {"hs_h", "活塞行程", "Label1"},
+    {"hs_d", "活塞直径", "Label2"},
+    {"hs_e", "活塞导路扁距", "Label3"},
+    {"hs_k", "行程速比系数", "Label4"},
+    {"lg_ak", "连杆重心到A距离系数", "Label5"},
+    {"qb_g", "曲柄重量", "Label6"},
+    {"lg_g", "连杆重量", "Label7"},
+    {"hs_g", "活塞重量", "Label8"},
+    {"lg_rk", "连杆绕质心半径系数", "Label9"},
+    {"qb_w", "曲柄转速", "iii"},
+    {"sd_k", "许用速度不均匀系数", "dses"},
 };
 }  // namespace
 
@@ -87,7 +87,7 @@ void firstpage::build_controls() {
         label->setStyleSheet(label_style);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         label->setGeometry(label_x, y, label_w, 28);
-        auto* box = new QLineEdit(QString::fromLatin1(p.default_text), this);
+        auto* box = new QLineEdit(QString::fromLatin1(kDefaultParameterTexts[std::size_t(i)]), this);
         box->setObjectName(QString::fromLatin1(p.name));
         box->setGeometry(label_x + label_w + 8, y, 78, 28);
         labels[i] = label;
@@ -153,24 +153,18 @@ void firstpage::shujuOK_Click() {
     // window stays in entry mode and the state untouched.
     std::array<std::string, 11> texts;
     for (int i = 0; i < 11; ++i) texts[i] = boxes[i]->text().toStdString();
-    std::array<double, 11> v{};
-    if (const auto refusal = check_parameters(texts, &v)) {
-        ui::refuse_box(boxes[refusal->index], QString::fromStdString(refusal->message), ui::kTitleError);
-        return;
-    }
-    const SynthesisResult s = dimension_synthesis(v[kHsH], v[kHsK], v[kHsE]);
-    if (!s.ok()) {
-        ui::refuse_box(s.error == SynthesisError::StrokeNotPositive ? hs_h : hs_e,
-                       QString::fromStdString(synthesis_message(s.error)), ui::kTitleError);
+    const Confirmation c = confirm_parameters(texts);
+    if (!c.ok()) {
+        ui::refuse_box(boxes[c.box], QString::fromStdString(c.message), ui::kTitleError);
         return;
     }
     to_menu_mode();
     store_parameters();
-    store_dimensions(s.value);
+    store_dimensions({c.state.lg_l, c.state.qb_r, c.state.jd_wai, c.state.jd_nei, 0});
 }
 
 void firstpage::MRshuju_Click() {
-    for (int i = 0; i < 11; ++i) boxes[i]->setText(QString::fromLatin1(kParameters[i].default_text));
+    for (int i = 0; i < 11; ++i) boxes[i]->setText(QString::fromLatin1(kDefaultParameterTexts[i]));
     store_parameters();
     to_menu_mode();
     store_dimensions(dimension_synthesis(val(state_.hs_h), val(state_.hs_k), val(state_.hs_e)).value);

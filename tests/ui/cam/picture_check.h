@@ -33,7 +33,7 @@ inline QImage strokes_only(const draw::DrawingSurface& s) {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     for (const draw::Primitive& prim : s.display_list())
-        if (prim.kind != draw::PrimitiveKind::Text) draw::paint_primitive(p, prim);
+        if (prim.kind != draw::PrimitiveKind::Text) draw::paint_primitive(p, prim, QRectF(img.rect()));
     p.end();
     return img;
 }
