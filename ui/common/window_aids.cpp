@@ -94,6 +94,9 @@ protected:
                 const QSize wanted = static_cast<QResizeEvent*>(e)->size();
                 if (content_) content_->setFixedSize(wanted);
                 fit(wanted, false);
+                // Centred again once the window's own handler is done (it may
+                // have placed the window itself, on another screen's terms).
+                QMetaObject::invokeMethod(this, [this] { fit(design(), true); }, Qt::QueuedConnection);
             }
             break;
         case QEvent::KeyPress:
@@ -141,10 +144,19 @@ private:
     void go_back() {
         const QString name = back_button(window_->objectName());
         auto* back = name.isEmpty() ? nullptr : window_->findChild<QAbstractButton*>(name);
-        if (back && back->isEnabled() && back->isVisibleTo(window_))
+        if (back && back->isEnabled() && in_view(back))
             back->click();
         else
             window_->close();
+    }
+
+    // Whether a control is part of the window's current view: shown, and not
+    // outside the window's design size (a view that shrinks the window cuts
+    // off the controls of the larger view).
+    bool in_view(QWidget* w) const {
+        if (!w->isVisibleTo(window_)) return false;
+        QWidget* h = holder();
+        return QRect(w->mapTo(h, QPoint(0, 0)), w->size()).intersects(QRect(QPoint(0, 0), design()));
     }
 
     void fit(QSize wanted, bool centre) {
