@@ -12,6 +12,8 @@
 #include <QSize>
 #include <QString>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -64,6 +66,9 @@ QString enter_button(const QString& window, const QString& box);
 QString back_button(const QString& window);
 // The tooltip of a control; empty when it has none of its own.
 QString tooltip_for(const QString& window, const QString& control);
+
+// Every (window, control) the tooltip table names, for tests.
+std::vector<std::pair<QString, QString>> tooltip_controls();
 
 struct EnterPairing {
     const char* window;

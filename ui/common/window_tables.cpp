@@ -230,6 +230,14 @@ QString back_button(const QString& window) {
     return {};
 }
 
+std::vector<std::pair<QString, QString>> tooltip_controls() {
+    std::vector<std::pair<QString, QString>> out;
+    for (const Tip& t : kTips) out.emplace_back(QString::fromLatin1(t.window), QString::fromLatin1(t.control));
+    for (const char* w : kParameterWindows)
+        for (const Tip& t : kParameterTips) out.emplace_back(QString::fromLatin1(w), QString::fromLatin1(t.control));
+    return out;
+}
+
 QString tooltip_for(const QString& window, const QString& control) {
     for (const Tip& t : kTips)
         if (same(t.window, window) && same(t.control, control)) return QString::fromUtf8(t.text);

@@ -205,6 +205,14 @@ TEST(Tooltips, EveryBoxAndPictureOfEveryWindowHasOne) {
         const auto boxes = window->findChildren<QLineEdit*>();
         EXPECT_FALSE(boxes.isEmpty());
         for (QLineEdit* box : boxes) EXPECT_FALSE(box->toolTip().trimmed().isEmpty()) << box->objectName().toStdString();
+        // Every control the table names is there (a misspelt name would
+        // silently lose its tooltip), and carries the table's text.
+        for (const auto& [win, control] : ui::tooltip_controls()) {
+            if (win != QLatin1String(name)) continue;
+            auto* w = window->findChild<QWidget*>(control);
+            ASSERT_NE(w, nullptr) << control.toStdString();
+            EXPECT_TRUE(w->toolTip().startsWith(ui::tooltip_for(win, control))) << control.toStdString();
+        }
         const auto pictures = window->findChildren<draw::SurfaceWidget*>();
         for (draw::SurfaceWidget* p : pictures)
             EXPECT_TRUE(p->toolTip().endsWith(ui::kPictureTip)) << p->objectName().toStdString();
