@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
@@ -26,6 +27,8 @@ const char* const kAidsName = "vm_window_aids";
 // A frame for windows whose frame is not known yet (before the first window
 // of the program is mapped): a title bar and thin borders, a little generous.
 const QMargins kGuessedFrame(6, 32, 6, 6);
+// How long after the first show the real frame is looked at.
+constexpr int kRecheckMs = 300;
 
 QPointer<QWidget>& main_window() {
     static QPointer<QWidget> w;
@@ -84,6 +87,13 @@ protected:
                 apply_tooltips();
                 bind_enter();
                 fit(window_->size(), true);
+                // Once mapped, the window has its real frame: if that is
+                // larger than assumed, fit again with it.
+                QTimer::singleShot(kRecheckMs, this, [this] {
+                    const QRect area = screen_area_for(window_);
+                    if (!area.isEmpty() && window_->isVisible() && !area.contains(window_->frameGeometry()))
+                        fit(design(), true);
+                });
             }
             break;
         case QEvent::Resize:

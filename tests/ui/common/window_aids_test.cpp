@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -138,6 +139,25 @@ TEST(Fitting, AWindowThatFitsKeepsItsSizeAndIsCentred) {
     EXPECT_TRUE(screen_rect.contains(f));
     EXPECT_LE(std::abs((f.left() - screen_rect.left()) - (screen_rect.right() - f.right())), 12);
     w->close();
+}
+
+TEST(Fitting, AFrameLargerThanAssumedIsFittedAgainOnceKnown) {
+    // The free area shrinks after the first show, as when the window
+    // manager's frame turns out taller than the one assumed.
+    QRect area(0, 0, 1200, 900);
+    set_screen_area([&area] { return area; });
+    auto* w = new Laid;
+    w->show();
+    EXPECT_EQ(controls_holder(w), w);
+    area = QRect(0, 0, 1200, 600);
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 600) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_TRUE(area.contains(w->frameGeometry()));
+    EXPECT_NE(controls_holder(w), w);
+    EXPECT_EQ(design_size(w), QSize(900, 700));
+    w->close();
+    set_screen_area({});
 }
 
 TEST(Fitting, TheOffscreenScreenGivesNoArea) {
