@@ -1,14 +1,17 @@
 // velmarion: the course-design tool for a single-cylinder four-stroke engine
-// mechanism. `velmarion --tour DIR` renders every window to PNG instead.
+// mechanism. `velmarion --tour DIR` renders every window to PNG instead; `--help` tells
+// what else it accepts.
 #include <QApplication>
 #include <QString>
 #include <cstdio>
-#include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "app/export_command.h"
 #include "core/design_state.h"
 #include "draw/surface_widget.h"
+#include "ui/common/command_line.h"
 #include "ui/common/messages.h"
 #include "ui/common/translations.h"
 #include "ui/common/window_plumbing.h"
@@ -22,16 +25,24 @@ int main(int argc, char** argv) {
         QApplication app(argc, argv);
         return vm::run_export_command(argc, argv);
     }
-    const char* tour_dir = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--tour") == 0) {
-            if (i + 1 >= argc) {
-                std::fprintf(stderr, "usage: velmarion [--tour DIR]\n");
-                return 2;
-            }
-            tour_dir = argv[++i];
-        }
+    // The command line is read before Qt starts, so --help, --version and a
+    // mistyped option answer at once, without a display.
+    const vm::ui::CommandLine cmd = vm::ui::parse_command_line(std::vector<std::string>(argv + 1, argv + argc));
+    switch (cmd.action) {
+    case vm::ui::CommandLine::Action::help:
+        std::fputs(vm::ui::help_text().c_str(), stdout);
+        return 0;
+    case vm::ui::CommandLine::Action::version:
+        std::fputs(vm::ui::version_text(qVersion()).c_str(), stdout);
+        return 0;
+    case vm::ui::CommandLine::Action::refuse:
+        std::fprintf(stderr, "velmarion：%s\n用 velmarion --help 查看可用的选项。\n", cmd.error.c_str());
+        return 2;
+    case vm::ui::CommandLine::Action::windows:
+    case vm::ui::CommandLine::Action::tour:
+        break;
     }
+    const char* tour_dir = cmd.action == vm::ui::CommandLine::Action::tour ? cmd.tour_dir.c_str() : nullptr;
     // The tour needs no display.
     if (tour_dir && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 

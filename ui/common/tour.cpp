@@ -10,6 +10,8 @@
 #include <QSaveFile>
 #include <QWidget>
 
+#include "ui/common/window_aids.h"
+
 namespace vm::ui {
 
 Tour::Tour(const QString& dir) : dir_(dir) { QDir().mkpath(dir_); }
@@ -17,7 +19,7 @@ Tour::Tour(const QString& dir) : dir_(dir) { QDir().mkpath(dir_); }
 void Tour::snap(QWidget* window, const QString& name) {
     QApplication::processEvents();
     const QString path = QDir(dir_).filePath(name + QStringLiteral(".png"));
-    if (window->grab().save(path, "PNG"))
+    if (controls_holder(window)->grab().save(path, "PNG"))
         ++pictures_;
     else
         failed_ = true;

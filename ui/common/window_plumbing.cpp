@@ -6,12 +6,14 @@
 
 #include "core/number_text.h"
 #include "draw/drawing_surface.h"
+#include "ui/common/window_aids.h"
 
 namespace vm::ui {
 
 WorkingWindow::WorkingWindow(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(cjk_font());
+    install_window_aids(this, WindowRole::working);
 }
 
 void WorkingWindow::closeEvent(QCloseEvent* e) {

@@ -1,12 +1,14 @@
 // What every working window shares: it is shown without modality, tells the
 // main window when it closes (so the main window shows itself again), and is
-// deleted on close. Also the small helpers windows use for text and fonts.
+// deleted on close; it gets the window aids (window_aids.h). Also the small helpers windows use for text and fonts.
 #pragma once
 
 #include <QLabel>
 #include <QString>
 #include <QWidget>
 #include <string>
+
+#include "ui/common/window_aids.h"
 
 namespace vm::draw {
 class DrawingSurface;

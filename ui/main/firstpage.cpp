@@ -59,6 +59,7 @@ firstpage::firstpage(DesignState& state, QWidget* parent) : QWidget(parent), sta
     pal.setColor(QPalette::Window, Qt::black);
     setPalette(pal);
     build_controls();
+    ui::install_window_aids(this, ui::WindowRole::main);
 }
 
 void firstpage::build_controls() {
