@@ -173,6 +173,8 @@ constexpr Tip kTips[] = {
     {"tulun", "BASE", "理论轮廓的基圆半径 r0，单位 mm"},
     {"tulun", "OFFSET", "从动件导路与凸轮中心的偏心距 e，单位 mm"},
     {"tulun", "roll", "滚子半径 rr，单位 mm"},
+    {"tulun", "yl_tui", "推程的许用压力角 [α]，单位 度（1～89）"},
+    {"tulun", "yl_hui", "回程的许用压力角 [α′]，单位 度（1～89）"},
     {"tulun", "theory", "按升程、基圆半径和偏心距画理论轮廓（滚子中心的轨迹）"},
     {"tulun", "real", "按滚子半径画实际轮廓（凸轮的工作表面）"},
     {"tulun", "base_tulun", "画理论轮廓的基圆"},

@@ -52,6 +52,8 @@ SheetPage::SheetPage(const std::vector<ScaleGroup>& scales, Qt::Orientation orie
         QLineEdit* box = ui::make_text(check_box, "", "");
         box->setMaximumWidth(80);
         box->setObjectName(QStringLiteral("scale_%1").arg(r));
+        box->setToolTip(QStringLiteral("你作图所用的比例尺 %1：图上 1 mm 代表的量，单位 %2")
+                            .arg(qs(groups_[i].name), qs(groups_[i].unit)));
         scale_grid->addWidget(box, r, 1);
         scale_grid->addWidget(new QLabel(qs(groups_[i].unit), check_box), r, 2);
         scale_boxes.push_back(box);
