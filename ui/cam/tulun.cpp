@@ -162,7 +162,12 @@ bool tulun::read_cam(CamInputs& in) {
     }
     const CamInputError error = check_cam_inputs(in);
     if (error != CamInputError::None) {
-        ui::show_message(this, qs(cam_input_message(error)), ui::kTitleDataError);
+        // The focus goes to the box the check is about (the radius for the pair checks).
+        QLineEdit* box = error == CamInputError::Lift                                            ? HIGH
+                         : error == CamInputError::BaseRadius || error == CamInputError::BaseNotAboveOffset ? BASE
+                         : error == CamInputError::Offset                                                    ? OFFSET
+                                                                                                              : roll;
+        ui::refuse_box(box, qs(cam_input_message(error)), ui::kTitleDataError);
         return false;
     }
     return true;
@@ -192,7 +197,7 @@ void tulun::base_tulun_Click() {
     const double r0 = val(ss(BASE->text()));
     // A circle needs a positive radius; anything else would draw nonsense.
     if (r0 <= 0) {
-        ui::show_message(this, qs(cam_input_message(CamInputError::BaseRadius)), ui::kTitleDataError);
+        ui::refuse_box(BASE, qs(cam_input_message(CamInputError::BaseRadius)), ui::kTitleDataError);
         return;
     }
     cam::draw_base_circle(tpic->surface(), r0);

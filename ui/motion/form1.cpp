@@ -236,7 +236,7 @@ void Form1::Command4_Click() {
     const auto scale_v = to_number(ss(txt_sudu->text()));
     const auto scale_a = to_number(ss(txt_jiasudu->text()));
     if (!angle || !scale_v || !scale_a) {
-        ui::show_message(this, QStringLiteral("请输入数字"), ui::kTitleError);
+        ui::refuse_box(!angle ? Text2 : !scale_v ? txt_sudu : txt_jiasudu, QStringLiteral("请输入数字"), ui::kTitleError);
         return;
     }
     // Whole turns carry no meaning for one position: 1e12 degrees is 280.

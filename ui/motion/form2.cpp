@@ -177,11 +177,12 @@ void Form2::fdrawClick() {
     set_scale();
     const AngleRow angle = angle_row(ss(f_itxt->text()));
     if (angle.error == AngleRowError::NotNumber || !is_numeric(ss(f_ktxt->text()))) {
-        ui::show_message(this, QStringLiteral("请输入数字"), ui::kTitleError);
+        ui::refuse_box(angle.error == AngleRowError::NotNumber ? f_itxt : f_ktxt, QStringLiteral("请输入数字"),
+                       ui::kTitleError);
         return;
     }
     if (angle.error == AngleRowError::OutOfRange) {
-        ui::show_message(this, QStringLiteral("请输入-720～720之间的角度"), ui::kTitleError);
+        ui::refuse_box(f_itxt, QStringLiteral("请输入-720～720之间的角度"), ui::kTitleError);
         return;
     }
     f_k = VScroll2->value();

@@ -298,3 +298,43 @@ TEST(Fitting, EveryWindowFitsSmallScreensWithItsLayoutIntact) {
 
 }  // namespace
 }  // namespace vm
+
+namespace vm {
+namespace {
+
+// A refusal puts the focus on the box it is about, with its text selected, so
+// the student can retype at once.
+TEST(RefusalFocus, TheRefusedBoxTakesTheFocus) {
+    struct Case {
+        const char *window, *box, *text, *button;
+    } cases[] = {
+        {"firstpage", "hs_d", "-170", "shujuOK"},  {"firstpage", "qb_w", "abc", "shujuOK"},
+        {"firstpage", "hs_e", "5000", "shujuOK"},  {"Form1", "txt_sudu", "abc", "Command4"},
+        {"Form1", "Text2", "", "Command4"},        {"Form2", "f_itxt", "900", "f_draw"},
+        {"Form2", "f_ktxt", "x", "f_draw"},         {"Form3", "Text6", "-1", "Command1"},
+        {"tulun", "HIGH", "20", "theory"},         {"tulun", "roll", "70", "real"},
+        {"tulun", "BASE", "3", "theory"},          {"tulun", "OFFSET", "abc", "theory"},
+        {"frmshuju", "hs_d", "-1", "ok"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.window) + " " + c.box + " \"" + c.text + "\"");
+        Program program;
+        QWidget* window = program.open(QLatin1String(c.window));
+        ASSERT_TRUE(window);
+        auto* box = window->findChild<QLineEdit*>(QLatin1String(c.box));
+        auto* button = window->findChild<QAbstractButton*>(QLatin1String(c.button));
+        ASSERT_TRUE(box && button);
+        reveal(window, box, button);
+        window->activateWindow();
+        box->setText(QString::fromUtf8(c.text));
+        const int before = int(program.messages.messages.size());
+        button->setFocus();
+        button->click();
+        EXPECT_EQ(int(program.messages.messages.size()), before + 1) << "a refusal is said";
+        EXPECT_EQ(window->focusWidget(), box);
+        EXPECT_EQ(box->selectedText(), box->text());
+    }
+}
+
+}  // namespace
+}  // namespace vm
