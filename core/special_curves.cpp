@@ -29,10 +29,19 @@ std::vector<double> curve_angles(double delta) {
     return out;
 }
 
+double within_turn(double x) {
+    double w = std::fmod(x, kDiagramTurn);
+    if (w < 0) w += kDiagramTurn;
+    // -1e-17 comes back as a whole turn after the addition.
+    return w >= kDiagramTurn ? 0 : w;
+}
+
 std::optional<MarkerPlaces> marker_places(const CrankSlider& m, double H, double x) {
-    const auto v = curve_values(m, H, x);
+    if (!std::isfinite(x)) return std::nullopt;
+    const double t = within_turn(x);
+    const auto v = curve_values(m, H, t);
     if (!v) return std::nullopt;
-    return MarkerPlaces{x - kMarkerHalfWidth, v->displacement + kMarkerHalfHeight,
+    return MarkerPlaces{t, t - kMarkerHalfWidth, v->displacement + kMarkerHalfHeight,
                         v->velocity + kMarkerHalfHeight, v->acceleration + kMarkerHalfHeight};
 }
 

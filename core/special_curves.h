@@ -33,14 +33,20 @@ std::optional<CurveValues> curve_values(const CrankSlider& m, double H, double t
 std::vector<double> curve_angles(double delta);
 
 // Left and top edges (diagram units) of the three markers centred on their
-// curves at angle x; the markers are 0.2 units wide and 0.8 high.
+// curves at angle x; the markers are 0.2 units wide and 0.8 high. The curves
+// run over one turn, so x is first brought into 0..2 pi (the motion repeats
+// every turn); nothing for an angle that is not finite.
 struct MarkerPlaces {
+    double x = 0;  // the angle on the diagram, 0 <= x < 2 pi
     double left = 0;
     double displacement_top = 0;
     double velocity_top = 0;
     double acceleration_top = 0;
 };
 std::optional<MarkerPlaces> marker_places(const CrankSlider& m, double H, double x);
+
+// An angle (rad) brought into one diagram turn, 0 <= result < 2 pi.
+double within_turn(double x);
 
 // The angle (rad) the markers show during the animation for the total angle
 // turned as shown (degrees): whole degrees, Mod 360 keeping the sign, so they
