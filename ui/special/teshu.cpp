@@ -296,7 +296,6 @@ bool teshu::show_position() {
     Text6->setText(fmt(st_.mech.L));
     Text7->setText(fmt(st_.mech.R));
     draw::DrawingSurface& p1 = Picture1->surface();
-    view::label_joints(p1, st_.pos);
     Text8->setText(fmt(st_.pos.xA));
     Text9->setText(fmt(st_.pos.yA));
     Text10->setText(fmt(st_.pos.xB));
@@ -304,7 +303,12 @@ bool teshu::show_position() {
     Text13->setText(fmt(st_.motion.V));
     Text14->setText(fmt(st_.motion.shown_acceleration));
     Text15->setText(fmt(st_.pos.S));
+    // The names go where the drawn mechanism leaves room, in its colour.
+    const draw::Colour colour = p1.fore_colour();
     view::draw_mechanism(p1, st_.mech, st_.pos, st_.D, st_.view);
+    p1.set_fore_colour(colour);
+    view::label_joints(p1, st_.pos);
+    p1.set_fore_colour(view::kBlack);
     return true;
 }
 

@@ -68,10 +68,81 @@ void set_mechanism_scale(draw::DrawingSurface& s, const special::MechanismView& 
 
 void set_diagram_scale(draw::DrawingSurface& s) { s.set_scale(-1, 20, 11, -40); }
 
+namespace {
+struct PxBox {
+    double x0, y0, x1, y1;
+    bool overlaps(const PxBox& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+};
+
+bool line_crosses(const draw::Primitive& l, const PxBox& b) {
+    double t0 = 0, t1 = 1;
+    const double dx = l.x2 - l.x1, dy = l.y2 - l.y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {l.x1 - b.x0, b.x1 - l.x1, l.y1 - b.y0, b.y1 - l.y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    return true;
+}
+
+// A circle's outline passes through the box when the box holds points both
+// nearer to the centre than the radius and farther.
+bool ring_crosses(const draw::Primitive& c, const PxBox& b) {
+    const double nx = std::clamp(c.x1, b.x0, b.x1), ny = std::clamp(c.y1, b.y0, b.y1);
+    const double near_d = std::hypot(nx - c.x1, ny - c.y1);
+    const double far_x = std::max(std::fabs(b.x0 - c.x1), std::fabs(b.x1 - c.x1));
+    const double far_y = std::max(std::fabs(b.y0 - c.y1), std::fabs(b.y1 - c.y1));
+    return near_d <= c.radius && std::hypot(far_x, far_y) >= c.radius;
+}
+
+bool clear_of_drawing(const draw::DrawingSurface& s, const PxBox& b) {
+    if (b.x0 < 0 || b.y0 < 0 || b.x1 > s.width_px() || b.y1 > s.height_px()) return false;
+    for (const draw::Primitive& p : s.display_list()) {
+        if (p.kind == draw::PrimitiveKind::Line && line_crosses(p, b)) return false;
+        if (p.kind == draw::PrimitiveKind::Circle && ring_crosses(p, b)) return false;
+        if (p.kind == draw::PrimitiveKind::Text && b.overlaps({p.x1, p.y1, p.x1 + p.x2, p.y1 + p.y2}))
+            return false;
+    }
+    return true;
+}
+
+// Prints a joint's name beside it where no line, circle or other name of the
+// picture passes: first right of and below the joint, then the other sides.
+void name_joint(draw::DrawingSurface& s, double x, double y, const QString& name) {
+    const QFontMetricsF fm(s.font());
+    const double w = fm.horizontalAdvance(name), h = fm.height();
+    const double px = s.to_px_x(x), py = s.to_px_y(y);
+    const double g = s.units_to_px_x(special::kJointNameOffset);
+    const double r = s.units_to_px_x(kJointRadius) + 2;
+    const double offsets[][2] = {{g, g},         {g, -g - h},    {-g - w, g},    {-g - w, -g - h},
+                                 {r, -h / 2},    {-r - w, -h / 2}, {-w / 2, r},  {-w / 2, -r - h},
+                                 {2 * g, 2 * g}, {-2 * g - w, 2 * g}, {2 * g, -2 * g - h},
+                                 {-2 * g - w, -2 * g - h}};
+    double left = px + offsets[0][0], top = py + offsets[0][1];
+    for (const auto& o : offsets) {
+        const PxBox b{px + o[0], py + o[1], px + o[0] + w, py + o[1] + h};
+        if (clear_of_drawing(s, b)) {
+            left = b.x0;
+            top = b.y0;
+            break;
+        }
+    }
+    print_at(s, s.from_px_x(left), s.from_px_y(top), name);
+}
+}  // namespace
+
 void label_joints(draw::DrawingSurface& s, const special::SliderPosition& p) {
-    const double off = special::kJointNameOffset;
-    print_at(s, p.xA + off, p.yA - off, QStringLiteral("A"));
-    print_at(s, p.xB + off, p.yB - off, QStringLiteral("B"));
+    name_joint(s, p.xA, p.yA, QStringLiteral("A"));
+    name_joint(s, p.xB, p.yB, QStringLiteral("B"));
 }
 
 void draw_mechanism(draw::DrawingSurface& s, const special::CrankSlider& m,

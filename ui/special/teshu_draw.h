@@ -21,7 +21,9 @@ void set_mechanism_scale(draw::DrawingSurface& s,
 // Picture2's diagram: crank angle -1..10 rad across, -20..20 units up.
 void set_diagram_scale(draw::DrawingSurface& s);
 
-// "A" and "B" printed just right of and below their joints.
+// "A" and "B" printed beside their joints, just right of and below them
+// unless a line, circle or name of the picture passes there; called after the
+// mechanism is drawn.
 void label_joints(draw::DrawingSurface& s, const special::SliderPosition& p);
 
 // Joints, crank, rod, piston D wide and the fixed support in the default

@@ -608,6 +608,50 @@ TEST_F(TeshuTest, DiagramNamesStandClear) {
     }
 }
 
+// The joint names stand where no member, centre line or circle passes, at
+// the special positions and all the way round.
+TEST_F(TeshuTest, JointNamesStandClearOfTheMechanism) {
+    MessageRecorder messages;
+    auto check = [&](const char* where) {
+        SCOPED_TRACE(where);
+        int names = 0;
+        for (const Primitive& t : mechanism()) {
+            if (t.kind != PrimitiveKind::Text || t.text.size() != 1) continue;
+            ++names;
+            for (const Primitive& l : mechanism()) {
+                if (l.kind == PrimitiveKind::Line) {
+                    EXPECT_FALSE(crosses(l, t)) << t.text.toStdString();
+                }
+                if (l.kind != PrimitiveKind::Circle) continue;
+                const double nx = std::clamp(l.x1, t.x1, t.x1 + t.x2), ny = std::clamp(l.y1, t.y1, t.y1 + t.y2);
+                const double fx = std::max(std::fabs(t.x1 - l.x1), std::fabs(t.x1 + t.x2 - l.x1));
+                const double fy = std::max(std::fabs(t.y1 - l.y1), std::fabs(t.y1 + t.y2 - l.y1));
+                EXPECT_FALSE(std::hypot(nx - l.x1, ny - l.y1) <= l.radius && std::hypot(fx, fy) >= l.radius)
+                    << t.text.toStdString();
+            }
+        }
+        EXPECT_EQ(names, 2);
+    };
+    for (const char* k : {"1.04", "1.4"}) {
+        w->Command4->click();
+        w->Text5->setText(QString::fromLatin1(k));
+        w->Command1->click();
+        for (QPushButton* b : {w->Command5, w->Command6, w->Command7, w->Command8}) {
+            b->click();
+            check(b->text().toStdString().c_str());
+        }
+        w->Text3->setText(QStringLiteral("0"));
+        w->Command1->click();
+        w->HScroll1->set_value(20);  // 12 degrees a tick
+        for (int i = 0; i < 30; ++i) {
+            tick(1);
+            check(text(w->Text3).c_str());
+        }
+        w->HScroll1->set_value(50);
+    }
+    EXPECT_TRUE(messages.messages.empty());
+}
+
 // Every accepted design is drawn whole inside the mechanism picture at every
 // crank angle: members, joints, circles and names.
 TEST_F(TeshuTest, EveryAcceptedMechanismLiesInsideThePicture) {
