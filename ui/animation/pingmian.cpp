@@ -178,7 +178,8 @@ void pingmian::Command1_Click() {
     s.clear();
     s.set_line_style(0);
     if (!anim::anim_setup(model_, ui::ss(Text1->text()), ui::ss(Text2->text()),
-                          ui::ss(Text3->text()), ui::ss(Text4->text()), ui::ss(Text7->text()))) {
+                          ui::ss(Text3->text()), ui::ss(Text4->text()), ui::ss(Text7->text()),
+                          s.width_px(), s.height_px())) {
         // No mechanism to move: back to the state after loading.
         model_.ready = false;
         Text5->clear();
@@ -191,6 +192,7 @@ void pingmian::Command1_Click() {
     HScroll1->hide();
     write_dimensions();
     Timer1->setInterval(kTickMs);
+    animation::set_animation_scale(s, model_.layout);
     animation::setup_picture(s, model_);
 }
 
