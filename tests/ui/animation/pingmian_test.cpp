@@ -323,6 +323,76 @@ TEST(Pingmian, OutputBoxesShowTheirLongestNumberWhole) {
     }
 }
 
+// Distance from a disc's centre to a segment, px.
+double segment_distance(const Primitive& l, double cx, double cy) {
+    const double dx = l.x2 - l.x1, dy = l.y2 - l.y1, len2 = dx * dx + dy * dy;
+    const double t = len2 > 0 ? std::clamp(((cx - l.x1) * dx + (cy - l.y1) * dy) / len2, 0.0, 1.0) : 0;
+    return std::hypot(l.x1 + t * dx - cx, l.y1 + t * dy - cy);
+}
+
+// Over a grid of accepted designs and crank positions, the whole engine lies
+// inside the picture, and the cylinder and head (the 3 px lines) keep off the
+// idlers and the cam gears.
+TEST(Pingmian, EveryAcceptedEngineLiesInsideThePictureClearOfTheGears) {
+    Window t;
+    test::MessageRecorder rec;
+    const draw::DrawingSurface& s = t.w->Picture2->surface();
+    const double W = s.width_px(), H = s.height_px();
+    auto inside = [&](double x, double y) { return x >= -0.5 && x <= W + 0.5 && y >= -0.5 && y <= H + 0.5; };
+    int drawn = 0;
+    struct Design {
+        const char *h, *d, *e, *k;
+    };
+    for (const Design d : {Design{"225", "170", "50", "1.04"}, Design{"50", "170", "200", "1.1"},
+                           Design{"400", "600", "200", "1.04"}, Design{"400", "170", "50", "1.5"},
+                           Design{"100", "400", "50", "1.1"}, Design{"20", "50", "200", "1.04"},
+                           Design{"225", "600", "10", "1.04"}, Design{"400", "600", "200", "1.5"},
+                           Design{"100", "170", "200", "1.1"}, Design{"225", "50", "200", "1.1"}}) {
+        for (const char* crank : {"0", "100", "200", "300"}) {
+            SCOPED_TRACE(testing::Message() << d.h << " " << d.d << " " << d.e << " " << d.k << " at " << crank);
+            rec.messages.clear();
+            t.w->Text1->setText(d.h);
+            t.w->Text2->setText(d.d);
+            t.w->Text3->setText(d.e);
+            t.w->Text4->setText(d.k);
+            t.w->Text7->setText(crank);
+            t.w->Command1->click();
+            ASSERT_TRUE(rec.messages.empty());
+            ++drawn;
+            t.w->Command4->click();
+            for (int tick = 0; tick < 2; ++tick) {
+                const anim::GearTable& g = t.w->model().gears;
+                for (const Primitive& p : t.list()) {
+                    if (p.kind == PrimitiveKind::Line) {
+                        ASSERT_TRUE(inside(p.x1, p.y1) && inside(p.x2, p.y2));
+                        if (p.width != 3) continue;
+                        for (size_t i = 1; i < 5; ++i) {
+                            const double cx = s.to_px_x(g.gears[i].x), cy = s.to_px_y(g.gears[i].y);
+                            ASSERT_GT(segment_distance(p, cx, cy), s.units_to_px_x(g.gears[i].r + g.m)) << i;
+                        }
+                    } else if (p.kind == PrimitiveKind::Circle) {
+                        ASSERT_TRUE(inside(p.x1 - p.radius, p.y1 - p.radius) && inside(p.x1 + p.radius, p.y1 + p.radius));
+                    } else if (p.kind == PrimitiveKind::Point) {
+                        ASSERT_TRUE(inside(p.x1, p.y1));
+                    }
+                }
+                t.w->Timer1_Timer();
+            }
+            t.w->Command5->click();
+        }
+    }
+    EXPECT_EQ(drawn, 40);
+    // The defaults keep the full train in the fixed 700-unit view.
+    t.w->Text1->setText("225");
+    t.w->Text2->setText("170");
+    t.w->Text3->setText("50");
+    t.w->Text4->setText("1.04");
+    t.w->Command1->click();
+    EXPECT_EQ(s.scale_left(), 0);
+    EXPECT_EQ(s.scale_width(), 700);
+    EXPECT_EQ(t.w->model().layout.train_scale, 1);
+}
+
 TEST(Pingmian, ExitClosesAndTellsTheMainWindow) {
     Window t;
     t.w->show();
