@@ -14,6 +14,7 @@ namespace vm::anim {
 namespace {
 constexpr double kFixedWidth = 700;  // drawing units across the fixed view
 constexpr double kFitMarginPx = 8;   // free edge around a widened view
+constexpr double kNoteBandPx = 18;   // band at the top of a widened view for its scale
 // The train is tried at full size, then 5 % smaller each time.
 constexpr double kSmallestTrain = 0.01;
 constexpr double kTrainStep = 0.95;
@@ -167,12 +168,14 @@ AnimationLayout anim_layout(const Entries& in, const Dimensions& dim, double wid
         return l;
     }
     // Equal units on both axes, the scene centred with a small free edge.
+    const double free_h = height_px - 2 * kFitMarginPx - kNoteBandPx;
     const double units_per_px = std::max((e.x1 - e.x0) / (width_px - 2 * kFitMarginPx),
-                                         (e.y1 - e.y0) / (height_px - 2 * kFitMarginPx));
+                                         (e.y1 - e.y0) / free_h);
     l.fitted = true;
     l.width = units_per_px * width_px;
     l.left = (e.x0 + e.x1) / 2 - l.width / 2;
-    l.top = (e.y0 + e.y1) / 2 + units_per_px * height_px / 2;
+    // Centred in the picture below the band that states the scale.
+    l.top = (e.y0 + e.y1) / 2 + units_per_px * (free_h / 2 + kFitMarginPx + kNoteBandPx);
     return l;
 }
 

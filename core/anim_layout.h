@@ -15,7 +15,8 @@ struct AnimationLayout {
     double train_scale = 1;
     // The picture's proportional scale: left edge, top edge and width in
     // drawing units (y up). `fitted` false: the fixed 700-unit-wide view with
-    // the bottom edge at 0.
+    // the bottom edge at 0; true: a wider view, which keeps a band at its top
+    // free for a note of its scale.
     bool fitted = false;
     double left = 0, top = 0, width = 700;
 };

@@ -1,6 +1,9 @@
 // The planar engine animation drawn on its surface from the animation model.
 #include "ui/animation/pingmian_draw.h"
 
+#include <QString>
+#include <cmath>
+
 #include "core/anim_model.h"
 #include "core/number_text.h"
 
@@ -139,7 +142,19 @@ void ZUOQIFA(DrawingSurface& s, const anim::AnimationModel& m) {
     sketch(s, anim::left_valve_sketch(m.left, m.pos.y_high));
 }
 
+namespace {
+// A widened view says how many millimetres a pixel holds, in its top band.
+void scale_note(DrawingSurface& s, const anim::AnimationModel& m) {
+    if (!m.layout.fitted) return;
+    const double mm_per_px = s.scale_width() / s.width_px();
+    s.set_current(s.from_px_x(6), s.from_px_y(3));
+    s.print(QStringLiteral("μl = %1 mm/px")
+                .arg(QString::fromStdString(plain(std::round(mm_per_px * 1000) / 1000))));
+}
+}  // namespace
+
 void setup_picture(DrawingSurface& s, const anim::AnimationModel& m) {
+    scale_note(s, m);
     drawYOUTULUN(s, m);
     acircleYOUTULUN(s, m);
     drawZUOTULUN(s, m);
@@ -149,6 +164,7 @@ void setup_picture(DrawingSurface& s, const anim::AnimationModel& m) {
 }
 
 void tick_picture(DrawingSurface& s, const anim::AnimationModel& m) {
+    scale_note(s, m);
     draw(s, m);
     pivots(s, m);
     s.set_line_style(1);

@@ -374,6 +374,15 @@ TEST(Pingmian, EveryAcceptedEngineLiesInsideThePictureClearOfTheGears) {
                         ASSERT_TRUE(inside(p.x1 - p.radius, p.y1 - p.radius) && inside(p.x1 + p.radius, p.y1 + p.radius));
                     } else if (p.kind == PrimitiveKind::Point) {
                         ASSERT_TRUE(inside(p.x1, p.y1));
+                    } else if (p.kind == PrimitiveKind::Text) {
+                        // Only a widened view carries a note, in its own band.
+                        EXPECT_TRUE(t.w->model().layout.fitted);
+                        ASSERT_TRUE(inside(p.x1, p.y1) && inside(p.x1 + p.x2, p.y1 + p.y2));
+                        for (const Primitive& q : t.list()) {
+                            if (q.kind == PrimitiveKind::Line) {
+                                ASSERT_GT(std::min(q.y1, q.y2), p.y1 + p.y2);
+                            }
+                        }
                     }
                 }
                 t.w->Timer1_Timer();
