@@ -59,7 +59,8 @@ CamTrack at_lift(CamTrack cam, double lift) {
 }
 
 // The valve outlines at rest and fully open.
-std::vector<Sketch> valve_sketches(const Positions& p, const CamTrack& right, const CamTrack& left) {
+std::vector<Sketch> valve_sketches(const Positions& p, const CamTrack& right,
+                                   const CamTrack& left) {
     std::vector<Sketch> out;
     for (double f : {0.0, 1.0}) {
         out.push_back(right_valve_sketch(at_lift(right, f * right.lift_h), p));
@@ -169,8 +170,8 @@ AnimationLayout anim_layout(const Entries& in, const Dimensions& dim, double wid
     }
     // Equal units on both axes, the scene centred with a small free edge.
     const double free_h = height_px - 2 * kFitMarginPx - kNoteBandPx;
-    const double units_per_px = std::max((e.x1 - e.x0) / (width_px - 2 * kFitMarginPx),
-                                         (e.y1 - e.y0) / free_h);
+    const double units_per_px =
+        std::max((e.x1 - e.x0) / (width_px - 2 * kFitMarginPx), (e.y1 - e.y0) / free_h);
     l.fitted = true;
     l.width = units_per_px * width_px;
     l.left = (e.x0 + e.x1) / 2 - l.width / 2;

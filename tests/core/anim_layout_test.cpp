@@ -66,8 +66,8 @@ TEST(AnimLayout, CylinderNeverStandsAcrossTheTrainAndTheSceneFitsTheView) {
                     const double D = m.entries.bore_d;
                     for (size_t i = 1; i < 5; ++i) {
                         const Gear& g = m.gears.gears[i];
-                        EXPECT_GE(to_box(g.x, g.y, p.guide_x - D / 2, p.y_low - 4, p.guide_x + D / 2,
-                                         p.y_high + p.hc),
+                        EXPECT_GE(to_box(g.x, g.y, p.guide_x - D / 2, p.y_low - 4,
+                                         p.guide_x + D / 2, p.y_high + p.hc),
                                   g.r + m.gears.m);
                     }
                     const Extent x = scene_extent(m.entries, m.dims, l.train_scale);
