@@ -267,6 +267,7 @@ bool teshu::confirm() {
     st_ = *in;
     st_.mech = *mech;
     st_.view = special::mechanism_view(*mech, st_.D, p1.width_px(), p1.height_px());
+    st_.scales = special::curve_scales(*mech, st_.H);
     view::set_mechanism_scale(p1, st_.view);
     Picture2->surface().set_line_width(2);
 
@@ -313,7 +314,7 @@ bool teshu::show_position() {
 }
 
 void teshu::place_markers(double x) {
-    const auto places = special::marker_places(st_.mech, st_.H, x);
+    const auto places = special::marker_places(st_.mech, st_.H, x, st_.scales);
     if (!places) return;
     st_.x_marker = places->x;
     draw::DrawingSurface& s = Picture2->surface();
@@ -359,7 +360,8 @@ void teshu::draw_missing_curves(const std::vector<int>& which, double delta) {
         curves.push_back(kCurves[i]);
         curve_drawn_[i] = true;
     }
-    if (!curves.empty()) view::draw_curves(Picture2->surface(), st_.mech, st_.H, curves, delta);
+    if (!curves.empty())
+        view::draw_curves(Picture2->surface(), st_.mech, st_.H, st_.scales, curves, delta);
 }
 
 void teshu::Command4_Click() {

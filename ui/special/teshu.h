@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/special_curves.h"
 #include "core/special_positions.h"
 #include "ui/common/window_plumbing.h"
 
@@ -35,6 +36,7 @@ struct SpecialPositionState {
     double step = 0;                    // crank rotation per animation tick, rad
     double x_marker = 0;                // angle the curve markers sit at, rad
     special::MechanismView view;        // what Picture1 shows of the mechanism
+    special::CurveScales scales;        // heights the velocity and acceleration curves are drawn at
     bool confirmed = false;             // a confirmation has succeeded
 };
 

@@ -227,10 +227,10 @@ draw::Colour curve_colour(Curve c) {
 }
 
 void draw_curves(draw::DrawingSurface& s, const special::CrankSlider& m, double H,
-                 const std::vector<Curve>& curves, double delta) {
+                 const special::CurveScales& scales, const std::vector<Curve>& curves, double delta) {
     set_diagram_scale(s);
     for (double t : special::curve_angles(delta)) {
-        const auto v = special::curve_values(m, H, t);
+        const auto v = special::curve_values(m, H, t, scales);
         if (!v) continue;
         for (Curve c : curves) {
             const double y = c == Curve::Displacement ? v->displacement

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/special_curves.h"
 #include "core/special_positions.h"
 #include "draw/drawing_surface.h"
 
@@ -43,6 +44,6 @@ draw::Colour curve_colour(Curve c);
 // Plots the given curves as points, all of them at each sample angle in the
 // order given, from 0 to one turn in steps of delta.
 void draw_curves(draw::DrawingSurface& s, const special::CrankSlider& m, double H,
-                 const std::vector<Curve>& curves, double delta);
+                 const special::CurveScales& scales, const std::vector<Curve>& curves, double delta);
 
 }  // namespace vm::special_view
