@@ -26,7 +26,7 @@ std::optional<CurveValues> curve_values(const CrankSlider& m, double H, double t
 
 CurveScales curve_scales(const CrankSlider& m, double H) {
     // The peaks are found on the grid of the finest curve drawn, and kept a
-    // hair inside the reach so that the coarser curves stay inside too.
+    // little inside the reach, clear of the names under the turn lines.
     double v_max = 0, a_max = 0;
     for (double t : curve_angles(kPiSpecial / 5000)) {
         const auto v = curve_values(m, H, t);
@@ -34,7 +34,7 @@ CurveScales curve_scales(const CrankSlider& m, double H) {
         v_max = std::max(v_max, std::fabs(v->velocity));
         a_max = std::max(a_max, std::fabs(v->acceleration));
     }
-    constexpr double kInside = 0.999 * kCurveReach;
+    constexpr double kInside = 0.97 * kCurveReach;
     return {v_max > kCurveReach ? kInside / v_max : 1, a_max > kCurveReach ? kInside / a_max : 1};
 }
 
