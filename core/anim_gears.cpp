@@ -15,8 +15,9 @@ Point on_circle(const Gear& g, double radius, double angle) {
 }
 }  // namespace
 
-GearTable gear_table_setup() {
+GearTable gear_table_setup(double train_scale) {
     GearTable t;
+    t.m *= train_scale;
     // Neighbouring centres lie at the sum of their pitch radii: 87.5 from the
     // crank gear to each idler, 150.5 from each idler to its cam gear.
     struct Row {
@@ -31,8 +32,8 @@ GearTable gear_table_setup() {
                              {195, 125, 72, -136}};
     for (int i = 0; i < 5; ++i) {
         Gear& g = t.gears[static_cast<size_t>(i)];
-        g.x = kCrankX + rows[i].dx;
-        g.y = kCrankY + rows[i].dy;
+        g.x = kCrankX + train_scale * rows[i].dx;
+        g.y = kCrankY + train_scale * rows[i].dy;
         g.z = rows[i].z;
         g.r = g.z * t.m / 2;
         g.alpha = deg_to_rad(rows[i].phase_deg);

@@ -22,7 +22,9 @@ struct GearTable {
 };
 
 // The table as "绘图" sets it: centres about A, radii from z and m, start phases.
-GearTable gear_table_setup();
+// A train scale below 1 draws the whole train smaller about A (centres, module
+// and so radii), the tooth counts and phases unchanged.
+GearTable gear_table_setup(double train_scale = 1);
 
 // Turns the train with the crank by its step s (rad): the crank gear and both
 // cam gears clockwise, the idlers counter-clockwise, each by z0/zi of s.

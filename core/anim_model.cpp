@@ -8,7 +8,8 @@ double step_for_speed(int value) {
 }
 
 bool anim_setup(AnimationModel& m, std::string_view h, std::string_view d, std::string_view e,
-                std::string_view k, std::string_view crank_position) {
+                std::string_view k, std::string_view crank_position, double width_px,
+                double height_px) {
     const auto entries = read_entries(h, d, e, k);
     if (!entries) return false;
     const auto dims = anim_dimensions(*entries);
@@ -26,9 +27,10 @@ bool anim_setup(AnimationModel& m, std::string_view h, std::string_view d, std::
     m.dims = *dims;
     m.pos = *pos;
     m.crank_angle = crank;
-    m.gears = gear_table_setup();
-    m.right = right_cam_track();
-    m.left = left_cam_track();
+    m.layout = anim_layout(*entries, *dims, width_px, height_px);
+    m.gears = gear_table_setup(m.layout.train_scale);
+    m.right = right_cam_track(m.layout.train_scale);
+    m.left = left_cam_track(m.layout.train_scale);
     m.ready = true;
     return true;
 }

@@ -20,10 +20,13 @@ double within_lift(double s, double h) {
     return std::clamp(s, std::min(0.0, h), std::max(0.0, h));
 }
 
-CamTrack track(double cx, double cy, double shift) {
+CamTrack track(double dx, double dy, double shift, double train_scale) {
     CamTrack c;
-    c.centre_x = cx;
-    c.centre_y = cy;
+    c.centre_x = kCrankX + train_scale * dx;
+    c.centre_y = kCrankY + train_scale * dy;
+    c.base_r *= train_scale;
+    c.lift_h *= train_scale;
+    c.roller_r *= train_scale;
     const double marks_deg[5] = {31.8, 261.8, 321.8, 331.8, 391.8};
     for (size_t i = 0; i < 5; ++i) c.marks[i] = deg_to_rad(marks_deg[i]) + shift;
     c.phase = deg_to_rad(31.8) + shift;
@@ -52,11 +55,11 @@ Mark ring(Point c, double radius) {
 }
 }  // namespace
 
-CamTrack right_cam_track() {
-    return track(kCrankX + 195, kCrankY + 125, kQuarterTurn);
+CamTrack right_cam_track(double train_scale) {
+    return track(195, 125, kQuarterTurn, train_scale);
 }
-CamTrack left_cam_track() {
-    return track(kCrankX - 120, kCrankY + 162, 0);
+CamTrack left_cam_track(double train_scale) {
+    return track(-120, 162, 0, train_scale);
 }
 
 double follower_lift(double phase, double h) {
@@ -119,7 +122,8 @@ Sketch left_valve_sketch(const CamTrack& left, double y_high) {
     const double L = 10 * left.valve_s;
     const double yh = y2 + 4 + L / 6;
     // Guide blocks either side of the stem opening in the port floor.
-    const double x1 = kCrankX - 135, x2 = kCrankX - 125, x3 = kCrankX - 115, x4 = kCrankX - 105;
+    const double cx = left.centre_x;
+    const double x1 = cx - 15, x2 = cx - 5, x3 = cx + 5, x4 = cx + 15;
     Sketch s;
     s.push_back(line({x4, yh}, {x1, yh}, 2));
     s.push_back(line({x3, y2 - 6}, {x4, y2 - 6}, 2));

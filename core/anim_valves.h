@@ -29,8 +29,10 @@ struct CamTrack {
 
 // The right cam (shaft of gear 4) runs 90 deg of cam rotation ahead of the left
 // one (shaft of gear 2), so the two valves open half a crank turn apart.
-CamTrack right_cam_track();
-CamTrack left_cam_track();
+// A train scale below 1 moves each cam towards the crank centre with its gear
+// and shrinks its radii and lift alike.
+CamTrack right_cam_track(double train_scale = 1);
+CamTrack left_cam_track(double train_scale = 1);
 
 // Follower lift of the cam law at a phase: rise at constant speed over the first
 // 60 deg, full lift h up to 70 deg, return at constant speed to 130 deg, then
@@ -64,6 +66,8 @@ Point roller_centre(const CamTrack& cam);
 
 // Left valve over its cam: head, guide blocks, spring with its seat, stem to
 // the roller. The head rises into the port by 10 valve_s / 6 above y_high + 4.
+// The valve and its guide stand 15 either side of the cam's centre line, the
+// stem opening in the port floor 5 either side.
 Sketch left_valve_sketch(const CamTrack& left, double y_high);
 
 // Right valve in the slanted roof: head pushed in along the roof's normal,

@@ -139,3 +139,85 @@ double right_fastest_theta(const CrankSlider& m, double omega) {
 }
 
 }  // namespace vm::special
+
+namespace vm::special {
+
+namespace {
+// Crank-centre support drawn under O: 30 mm deep, 30 mm either side.
+constexpr double kSupportDepth = 30, kSupportHalf = 30;
+constexpr double kJointRadius = 5, kPistonHalfHeight = 5;
+// Room kept free around a widened view, px.
+constexpr double kFitMarginPx = 16;
+
+struct Box {
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // left, bottom, right, top (mm)
+    void add(double x, double y) {
+        x0 = std::min(x0, x);
+        x1 = std::max(x1, x);
+        y0 = std::min(y0, y);
+        y1 = std::max(y1, y);
+    }
+};
+
+// Everything drawn at any crank angle, with the joint names as big as they
+// are at mm_per_px.
+Box figure_box(const CrankSlider& m, double D, const MechanismView& v, double mm_per_px) {
+    const double R = m.R, E = m.E;
+    const double y_tdc = dead_centre_height(m.L + R, E), y_bdc = dead_centre_height(m.L - R, E);
+    Box b;
+    b.add(-R - kJointRadius, -R - kJointRadius);
+    b.add(R + kJointRadius, R + kJointRadius);
+    b.add(-kSupportHalf, -kSupportDepth);
+    b.add(kSupportHalf, 0);
+    b.add(-v.axis_half, -v.axis_half);
+    b.add(v.axis_half, v.axis_half);
+    b.add(E, v.guide_low);
+    b.add(E, v.guide_high);
+    const double half = std::max(D / 2, kJointRadius);
+    b.add(E - half, y_bdc - kPistonHalfHeight);
+    b.add(E + half, y_tdc + kPistonHalfHeight);
+    const double name_w = kJointNameWidthPx * mm_per_px, name_h = kJointNameHeightPx * mm_per_px;
+    // "A" anywhere on the crank circle, "B" anywhere on the stroke.
+    b.add(R + kJointNameOffset + name_w, -R - kJointNameOffset - name_h);
+    b.add(-R + kJointNameOffset, R);
+    b.add(E + kJointNameOffset + name_w, y_bdc - kJointNameOffset - name_h);
+    return b;
+}
+
+bool inside(const Box& b, const MechanismView& v) {
+    return b.x0 >= v.left && b.x1 <= v.left + v.width && b.y1 <= v.top && b.y0 >= v.top - v.height;
+}
+}  // namespace
+
+MechanismView mechanism_view(const CrankSlider& m, double D, double width_px, double height_px) {
+    // The centre lines reach past what they mark: the axes beyond the crank
+    // circle, the slider line beyond both dead centres.
+    const double y_tdc = dead_centre_height(m.L + m.R, m.E);
+    const double y_bdc = dead_centre_height(m.L - m.R, m.E);
+    constexpr double reach = 20;  // mm
+    MechanismView v;
+    v.axis_half = std::max(v.axis_half, 1.15 * m.R);
+    v.guide_low = std::min(v.guide_low, y_bdc - reach);
+    v.guide_high = std::max(v.guide_high, y_tdc + reach);
+    if (!(width_px > 0) || !(height_px > 0)) return v;
+    if (inside(figure_box(m, D, v, v.mm_per_px(width_px)), v)) return v;
+
+    MechanismView f = v;
+    f.fitted = true;
+    // The names grow with the scale in mm; two passes settle it.
+    double mm_per_px = v.mm_per_px(width_px);
+    Box b;
+    for (int pass = 0; pass < 3; ++pass) {
+        b = figure_box(m, D, f, mm_per_px);
+        mm_per_px = std::max((b.x1 - b.x0) / (width_px - 2 * kFitMarginPx),
+                             (b.y1 - b.y0) / (height_px - 2 * kFitMarginPx));
+    }
+    b = figure_box(m, D, f, mm_per_px);
+    f.width = mm_per_px * width_px;
+    f.height = mm_per_px * height_px;
+    f.left = (b.x0 + b.x1) / 2 - f.width / 2;
+    f.top = (b.y0 + b.y1) / 2 + f.height / 2;
+    return f;
+}
+
+}  // namespace vm::special

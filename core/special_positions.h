@@ -71,4 +71,28 @@ double bottom_dead_centre_theta(const CrankSlider& m);
 double left_fastest_theta(const CrankSlider& m, double omega);
 double right_fastest_theta(const CrankSlider& m, double omega);
 
+// What the mechanism picture shows (mm, y up): the visible rectangle, the
+// half-length of the crank-centre axes and the ends of the slider line. The
+// fixed layout (x -300..300, y 860 down to -240) is kept whenever the
+// mechanism fits it at every crank angle; otherwise the view is widened about
+// the mechanism, with equal units on both axes and a margin for the joint
+// names. The axes (200 long) and the slider line (300 to 850) are lengthened
+// where the crank circle or the stroke reaches past them.
+struct MechanismView {
+    double left = -300, top = 860, width = 600, height = 1100;
+    double axis_half = 200;
+    double guide_low = 300, guide_high = 850;
+    bool fitted = false;
+    double mm_per_px(double width_px) const { return width / width_px; }
+};
+
+// Size of a joint name in pixels, and its offset from the joint in mm (right
+// and down), as the window prints it.
+inline constexpr double kJointNameOffset = 10;
+inline constexpr double kJointNameWidthPx = 12, kJointNameHeightPx = 18;
+
+// The view for a picture width_px x height_px showing the mechanism with a
+// piston D wide.
+MechanismView mechanism_view(const CrankSlider& m, double D, double width_px, double height_px);
+
 }  // namespace vm::special

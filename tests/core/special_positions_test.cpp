@@ -3,6 +3,7 @@
 // what a crank-slider must satisfy whatever its dimensions.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/number_text.h"
@@ -310,6 +311,51 @@ TEST(SpecialPositions, AnimationStepIsTheSpeedPerTenthSecond) {
     EXPECT_TRUE(near(crank_step(50) / kDeg, 30, 1e-12));
     EXPECT_TRUE(near(crank_omega(crank_step(60)), 2 * kPiSpecial, 1e-12));
     EXPECT_EQ(crank_step(0), 0);
+}
+
+
+// The mechanism picture keeps its fixed layout while the mechanism fits it at
+// every crank angle, and widens about the mechanism otherwise, keeping equal
+// units on both axes.
+TEST(SpecialView, FixedLayoutForTheDefaultsWidenedOnlyWhenNeeded) {
+    constexpr double kW = 400, kH = 733;  // Picture1, px
+    struct Row {
+        double H, D, E, K;
+        bool fitted;
+    };
+    const Row rows[] = {{225, 170, 50, 1.04, false}, {100, 100, 20, 1.2, false}, {10, 0, 2, 1.5, false},
+                        {400, 600, 200, 1.04, true}, {225, 600, 50, 1.04, true},  {400, 170, 200, 1.5, false},
+                        {225, 170, 50, 1.000001, true}};
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.H << " " << r.D << " " << r.E << " " << r.K);
+        const auto m = solve_dimensions(r.H, r.E, r.K);
+        ASSERT_TRUE(m.has_value());
+        const MechanismView v = mechanism_view(*m, r.D, kW, kH);
+        EXPECT_EQ(v.fitted, r.fitted);
+        if (!r.fitted) {
+            EXPECT_EQ(v.left, -300);
+            EXPECT_EQ(v.top, 860);
+            EXPECT_EQ(v.width, 600);
+            EXPECT_EQ(v.height, 1100);
+        } else {
+            EXPECT_TRUE(near(v.width / kW, v.height / kH, 1e-12));
+        }
+        if (r.K == 1.04 && r.H == 225 && r.D == 170) {  // the defaults keep their centre lines
+            EXPECT_EQ(v.axis_half, 200);
+            EXPECT_EQ(v.guide_low, 300);
+            EXPECT_EQ(v.guide_high, 850);
+        }
+        // Piston at both dead centres, crank circle and support inside.
+        const double y_tdc = std::sqrt((m->L + m->R) * (m->L + m->R) - r.E * r.E);
+        const double y_bdc = std::sqrt((m->L - m->R) * (m->L - m->R) - r.E * r.E);
+        EXPECT_LE(v.left, std::min({r.E - r.D / 2, -m->R, -30.0}));
+        EXPECT_GE(v.left + v.width, std::max({r.E + r.D / 2, m->R, 30.0}));
+        EXPECT_GE(v.top, y_tdc + 5);
+        EXPECT_LE(v.top - v.height, std::min({y_bdc - 5, -m->R, -30.0}));
+        EXPECT_LE(v.guide_low, y_bdc);
+        EXPECT_GE(v.guide_high, y_tdc);
+        EXPECT_GE(v.axis_half, m->R);
+    }
 }
 
 }  // namespace

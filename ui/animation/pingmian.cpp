@@ -2,10 +2,12 @@
 // the buttons that start, stop and clear the animation.
 #include "ui/animation/pingmian.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <initializer_list>
 
 #include "core/design_state.h"
@@ -26,12 +28,16 @@ constexpr int kTextW = 1095, kTextH = 495;
 constexpr int kLabelW = 1080, kLabelH = 540;
 constexpr int kTickMs = 30;
 constexpr int kSpeedInitial = 3;
+// Frame, inner margins and cursor of a text box, left and right together (px).
+constexpr int kBoxFramePx = 14;
 
-// Captions sit on white and wrap within their place, top left.
+// Captions sit on white, top left. A caption too long for its place carries
+// its own line break between two words; the label never breaks by itself, so
+// no word is cut in two.
 QLabel* label(QWidget* parent, const char* name, const char* caption, int left, int top, int width,
               int height) {
     QLabel* l = ui::make_label(parent, name, caption);
-    l->setWordWrap(true);
+    l->setWordWrap(false);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     l->setStyleSheet(QStringLiteral("background: white;"));
     ui::place_twips(l, left, top, width, height);
@@ -41,6 +47,15 @@ QLabel* label(QWidget* parent, const char* name, const char* caption, int left, 
 QLineEdit* text_box(QWidget* parent, const char* name, int left, int top) {
     QLineEdit* t = ui::make_text(parent, name, "");
     ui::place_twips(t, left, top, kTextW, kTextH);
+    return t;
+}
+
+// An output box wide enough for the longest plain number a length can take.
+QLineEdit* output_box(QWidget* parent, const char* name, int left, int top) {
+    QLineEdit* t = text_box(parent, name, left, top);
+    t->setReadOnly(true);
+    const int text_px = QFontMetrics(t->font()).horizontalAdvance(pingmian::kLongestLength);
+    t->resize(std::max(t->width(), text_px + kBoxFramePx), t->height());
     return t;
 }
 
@@ -79,20 +94,20 @@ void pingmian::build_controls() {
     Text1 = text_box(this, "Text1", 1200, 1560);
     Label3 = label(this, "Label3", "活塞直径：", 120, 2400, kLabelW, kLabelH);
     Text2 = text_box(this, "Text2", 1200, 2280);
-    Label4 = label(this, "Label4", "导路与曲柄中心距离：", 120, 3120, kLabelW, kLabelH);
+    Label4 = label(this, "Label4", "导路与曲柄\n中心距离：", 120, 3120, kLabelW, kLabelH);
     Text3 = text_box(this, "Text3", 1200, 3000);
-    Label5 = label(this, "Label5", "行程速比系数：", 120, 3720, kLabelW, kLabelH);
+    Label5 = label(this, "Label5", "行程速比\n系数：", 120, 3720, kLabelW, kLabelH);
     Text4 = text_box(this, "Text4", 1200, 3720);
-    Label10 = label(this, "Label10", "曲柄位置 （角度）：", 120, 4440, kLabelW, kLabelH);
+    Label10 = label(this, "Label10", "曲柄位置\n（角度）：", 120, 4440, kLabelW, kLabelH);
     Text7 = text_box(this, "Text7", 1200, 4440);
     Text7->setText(QStringLiteral("0"));
 
     Label7 = label(this, "Label7", "输出参数：", 360, 6000, 2200, 360);
     Label7->setFont(ui::cjk_font(12, true));
     Label9 = label(this, "Label9", "曲柄长度：", 360, 6480, kLabelW, kLabelH);
-    Text6 = text_box(this, "Text6", 1440, 6360);
+    Text6 = output_box(this, "Text6", 1440, 6360);
     Label8 = label(this, "Label8", "连杆长度：", 360, 7080, kLabelW, kLabelH);
-    Text5 = text_box(this, "Text5", 1440, 6960);
+    Text5 = output_box(this, "Text5", 1440, 6960);
 
     // The 14.25 pt title is a little wider than the gap before the schematic:
     // it stays on one line and its last cell (the colon's blank half) passes
@@ -139,20 +154,32 @@ void pingmian::build_controls() {
 }
 
 void pingmian::write_dimensions() {
-    // Fifteen digits overflow the box: show their leading digits.
     Text5->setText(ui::qs(plain(model_.dims.rod_len)));
     Text5->setCursorPosition(0);
     Text6->setText(ui::qs(plain(model_.dims.crank_len)));
     Text6->setCursorPosition(0);
 }
 
+bool pingmian::entries_are_numbers() {
+    // The crank position is read by its leading number (an empty text is 0);
+    // the four parameters must be numbers. Nothing changes on a refusal.
+    for (QLineEdit* box : {Text1, Text2, Text3, Text4}) {
+        if (is_numeric(ui::ss(box->text()))) continue;
+        ui::refuse_box(box, QStringLiteral("请输入数字"), ui::kTitleError);
+        return false;
+    }
+    return true;
+}
+
 void pingmian::Command1_Click() {
+    if (!entries_are_numbers()) return;
     Timer1->stop();
     draw::DrawingSurface& s = Picture2->surface();
     s.clear();
     s.set_line_style(0);
     if (!anim::anim_setup(model_, ui::ss(Text1->text()), ui::ss(Text2->text()),
-                          ui::ss(Text3->text()), ui::ss(Text4->text()), ui::ss(Text7->text()))) {
+                          ui::ss(Text3->text()), ui::ss(Text4->text()), ui::ss(Text7->text()),
+                          s.width_px(), s.height_px())) {
         // No mechanism to move: back to the state after loading.
         model_.ready = false;
         Text5->clear();
@@ -165,6 +192,7 @@ void pingmian::Command1_Click() {
     HScroll1->hide();
     write_dimensions();
     Timer1->setInterval(kTickMs);
+    animation::set_animation_scale(s, model_.layout);
     animation::setup_picture(s, model_);
 }
 

@@ -3,6 +3,8 @@
 // stroke, bore, offset and stroke-speed ratio.
 #pragma once
 
+#include <QString>
+
 #include "core/anim_model.h"
 #include "ui/common/window_plumbing.h"
 
@@ -29,6 +31,11 @@ class pingmian : public ui::WorkingWindow {
 
     const anim::AnimationModel& model() const { return model_; }
 
+    // The widest plain number the two output boxes are made to show whole:
+    // fifteen significant digits after the nine zeros the plain form still
+    // writes out before it turns to an exponent.
+    static inline const QString kLongestLength = QStringLiteral("0.000000000888888888888888");
+
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
         *Label10;
     QLabel *Label11, *Label12, *Label13;
@@ -53,6 +60,8 @@ class pingmian : public ui::WorkingWindow {
   private:
     void build_controls();
     void write_dimensions();
+    // Refuses the first of the four parameter boxes that is not a number.
+    bool entries_are_numbers();
 
     anim::AnimationModel model_;
 };

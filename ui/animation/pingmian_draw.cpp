@@ -1,6 +1,9 @@
 // The planar engine animation drawn on its surface from the animation model.
 #include "ui/animation/pingmian_draw.h"
 
+#include <QString>
+#include <cmath>
+
 #include "core/anim_model.h"
 #include "core/number_text.h"
 
@@ -32,14 +35,23 @@ void piston(DrawingSurface& s, double gx, double D, double y, Colour c) {
 }
 
 void pivots(DrawingSurface& s, const anim::AnimationModel& m) {
-    zhizuo(s, m.gears.gears[2].x, m.gears.gears[2].y);
-    zhizuo(s, m.gears.gears[4].x, m.gears.gears[4].y);
+    const double size = m.layout.train_scale;
+    zhizuo(s, m.gears.gears[2].x, m.gears.gears[2].y, size);
+    zhizuo(s, m.gears.gears[4].x, m.gears.gears[4].y, size);
 }
 }  // namespace
 
 void set_animation_scale(DrawingSurface& s) {
     const double top = static_cast<double>(int_floor(kSceneWidth * s.height_px() / s.width_px()));
     s.set_proportional_scale(0, top, kSceneWidth);
+}
+
+void set_animation_scale(DrawingSurface& s, const anim::AnimationLayout& layout) {
+    if (!layout.fitted) {
+        set_animation_scale(s);
+        return;
+    }
+    s.set_proportional_scale(layout.left, layout.top, layout.width);
 }
 
 void draw(DrawingSurface& s, const anim::AnimationModel& m) {
@@ -53,16 +65,18 @@ void draw(DrawingSurface& s, const anim::AnimationModel& m) {
     s.circle(p.C.x, p.C.y, 3);
     piston(s, gx, D, p.C.y, s.fore_colour());
 
-    // Cylinder walls, the port floor with the left valve's stem opening between
-    // x 155 and 165, and the head with its roof falling 30 deg to the right.
+    // Cylinder walls, the port floor with the left valve's stem opening 5
+    // either side of the left cam's centre line (x 155 to 165 at full size),
+    // and the head with its roof falling 30 deg to the right.
     s.set_line_width(3);
     const double floor_y = p.y_high + 4, top = p.y_high + p.hc;
+    const double valve_x = m.left.centre_x, port_end = valve_x - 65;
     s.line(gx - D / 2, p.y_low - 4, gx - D / 2, p.y_high + 4);
     s.line(gx + D / 2, p.y_low - 4, gx + D / 2, p.y_s);
-    s.line(gx - D / 2, floor_y, anim::kCrankX - 115, floor_y);
-    s.line(anim::kCrankX - 125, floor_y, anim::kCrankX - 185, floor_y);
-    s.line(anim::kCrankX - 185, floor_y, anim::kCrankX - 185, top);
-    s.line(anim::kCrankX - 185, top, p.P0.x, p.P0.y);
+    s.line(gx - D / 2, floor_y, valve_x + 5, floor_y);
+    s.line(valve_x - 5, floor_y, port_end, floor_y);
+    s.line(port_end, floor_y, port_end, top);
+    s.line(port_end, top, p.P0.x, p.P0.y);
     s.line(p.P0.x, p.P0.y, p.Pa.x, p.Pa.y);
     s.line(p.Pb.x, p.Pb.y, p.P5.x, p.P5.y);
 
@@ -71,13 +85,15 @@ void draw(DrawingSurface& s, const anim::AnimationModel& m) {
         drawchilun(s, g.x, g.y, g.r, g.z, m.gears.m, g.alpha, kGearColour);
 }
 
-void zhizuo(DrawingSurface& s, double x, double y) {
+void zhizuo(DrawingSurface& s, double x, double y, double size) {
+    const double u = size;
     s.set_line_width(2);
-    s.line(x, y, x - 10, y - 20);
-    s.line(x, y, x + 10, y - 20);
-    s.line(x + 20, y - 20, x - 20, y - 20);
+    s.line(x, y, x - 10 * u, y - 20 * u);
+    s.line(x, y, x + 10 * u, y - 20 * u);
+    s.line(x + 20 * u, y - 20 * u, x - 20 * u, y - 20 * u);
     s.set_line_width(1);
-    for (int k = 1; k <= 9; ++k) s.line(x + 20 - 4 * k, y - 20, x + 16 - 4 * k, y - 25);
+    for (int k = 1; k <= 9; ++k)
+        s.line(x + (20 - 4 * k) * u, y - 20 * u, x + (16 - 4 * k) * u, y - 25 * u);
 }
 
 void drawchilun(DrawingSurface& s, double x, double y, double r, int z, double m, double alpha,
@@ -126,7 +142,19 @@ void ZUOQIFA(DrawingSurface& s, const anim::AnimationModel& m) {
     sketch(s, anim::left_valve_sketch(m.left, m.pos.y_high));
 }
 
+namespace {
+// A widened view says how many millimetres a pixel holds, in its top band.
+void scale_note(DrawingSurface& s, const anim::AnimationModel& m) {
+    if (!m.layout.fitted) return;
+    const double mm_per_px = s.scale_width() / s.width_px();
+    s.set_current(s.from_px_x(6), s.from_px_y(3));
+    s.print(QStringLiteral("μl = %1 mm/px")
+                .arg(QString::fromStdString(plain(std::round(mm_per_px * 1000) / 1000))));
+}
+}  // namespace
+
 void setup_picture(DrawingSurface& s, const anim::AnimationModel& m) {
+    scale_note(s, m);
     drawYOUTULUN(s, m);
     acircleYOUTULUN(s, m);
     drawZUOTULUN(s, m);
@@ -136,6 +164,7 @@ void setup_picture(DrawingSurface& s, const anim::AnimationModel& m) {
 }
 
 void tick_picture(DrawingSurface& s, const anim::AnimationModel& m) {
+    scale_note(s, m);
     draw(s, m);
     pivots(s, m);
     s.set_line_style(1);

@@ -7,6 +7,7 @@
 
 namespace vm::anim {
 struct AnimationModel;
+struct AnimationLayout;
 }
 
 namespace vm::animation {
@@ -23,6 +24,8 @@ inline constexpr Colour kLimitGreen = 65280;
 
 // The window's proportional scale: 700 units across, y up from the bottom edge.
 void set_animation_scale(DrawingSurface& s);
+// The scale of a mechanism's layout: the fixed one, or the widened view.
+void set_animation_scale(DrawingSurface& s, const anim::AnimationLayout& layout);
 
 // One frame of crank, rod, piston, cylinder and head, then gears 0 to 4.
 void draw(DrawingSurface& s, const anim::AnimationModel& m);
@@ -31,8 +34,9 @@ void draw_engine_schematic(DrawingSurface& s);
 // The window's decorative background.
 void draw_window_background(DrawingSurface& s);
 
-// Fixed-pivot symbol with its apex at (x, y); leaves the line width at 1.
-void zhizuo(DrawingSurface& s, double x, double y);
+// Fixed-pivot symbol with its apex at (x, y), 40 wide and 25 deep times
+// size; leaves the line width at 1.
+void zhizuo(DrawingSurface& s, double x, double y, double size = 1);
 // One gear: z trapezoidal teeth (a hub circle with each) and six holes.
 void drawchilun(DrawingSurface& s, double x, double y, double r, int z, double m, double alpha,
                 int colour_number);

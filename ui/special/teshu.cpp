@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <cmath>
+#include <vector>
 
 #include "core/design_state.h"
 #include "core/number_text.h"
@@ -259,16 +260,27 @@ bool teshu::confirm() {
     Timer1->stop();
     draw::DrawingSurface& p1 = Picture1->surface();
     p1.clear();
-    view::set_mechanism_scale(p1);
-    Picture2->surface().set_line_width(2);
-
+    // Curves of another design may stay on the diagram, but they are not this
+    // design's curves: "画曲线图" must draw these.
+    if (mech->L != st_.mech.L || mech->R != st_.mech.R || mech->E != st_.mech.E || in->H != st_.H)
+        for (bool& c : curve_drawn_) c = false;
     st_ = *in;
     st_.mech = *mech;
+    st_.view = special::mechanism_view(*mech, st_.D, p1.width_px(), p1.height_px());
+    st_.scales = special::curve_scales(*mech, st_.H);
+    view::set_mechanism_scale(p1, st_.view);
+    Picture2->surface().set_line_width(2);
+
     st_.step = special::crank_step(HScroll1->value());
     Text3->setText(fmt(-st_.phi * 180 / kPiSpecial));
     show_position();
 
-    view::draw_curve_frame(Picture2->surface());
+    // The frame is printed once per cleared diagram: printed again, its
+    // antialiased names would thicken into blots.
+    if (!frame_drawn_) {
+        view::draw_curve_frame(Picture2->surface());
+        frame_drawn_ = true;
+    }
     place_markers(to_number(ui::ss(Text3->text())).value_or(0) * kPiSpecial / 180);
 
     Timer1->setInterval(kTickMs);
@@ -285,7 +297,6 @@ bool teshu::show_position() {
     Text6->setText(fmt(st_.mech.L));
     Text7->setText(fmt(st_.mech.R));
     draw::DrawingSurface& p1 = Picture1->surface();
-    view::label_joints(p1, st_.pos);
     Text8->setText(fmt(st_.pos.xA));
     Text9->setText(fmt(st_.pos.yA));
     Text10->setText(fmt(st_.pos.xB));
@@ -293,14 +304,19 @@ bool teshu::show_position() {
     Text13->setText(fmt(st_.motion.V));
     Text14->setText(fmt(st_.motion.shown_acceleration));
     Text15->setText(fmt(st_.pos.S));
-    view::draw_mechanism(p1, st_.mech, st_.pos, st_.D);
+    // The names go where the drawn mechanism leaves room, in its colour.
+    const draw::Colour colour = p1.fore_colour();
+    view::draw_mechanism(p1, st_.mech, st_.pos, st_.D, st_.view);
+    p1.set_fore_colour(colour);
+    view::label_joints(p1, st_.pos);
+    p1.set_fore_colour(view::kBlack);
     return true;
 }
 
 void teshu::place_markers(double x) {
-    const auto places = special::marker_places(st_.mech, st_.H, x);
+    const auto places = special::marker_places(st_.mech, st_.H, x, st_.scales);
     if (!places) return;
-    st_.x_marker = x;
+    st_.x_marker = places->x;
     draw::DrawingSurface& s = Picture2->surface();
     view::set_diagram_scale(s);
     s.place_shape_element(Shape1, places->left, places->displacement_top);
@@ -328,7 +344,24 @@ void teshu::Command2_Click() {
 
 void teshu::Command3_Click() {
     Picture1->surface().clear();
+    clear_diagram();
+}
+
+void teshu::clear_diagram() {
     Picture2->surface().clear();
+    frame_drawn_ = false;
+    for (bool& c : curve_drawn_) c = false;
+}
+
+void teshu::draw_missing_curves(const std::vector<int>& which, double delta) {
+    std::vector<view::Curve> curves;
+    for (int i : which) {
+        if (curve_drawn_[i]) continue;
+        curves.push_back(kCurves[i]);
+        curve_drawn_[i] = true;
+    }
+    if (!curves.empty())
+        view::draw_curves(Picture2->surface(), st_.mech, st_.H, st_.scales, curves, delta);
 }
 
 void teshu::Command4_Click() {
@@ -375,9 +408,9 @@ void teshu::Command10_Click() {
 void teshu::Command11_Click() { Timer1->stop(); }
 
 void teshu::Command12_Click() {
-    view::draw_curves(Picture2->surface(), st_.mech, st_.H,
-                      {view::Curve::Acceleration, view::Curve::Velocity, view::Curve::Displacement},
-                      kStepAllCurves);
+    // Acceleration, velocity, displacement at each angle; a curve already on
+    // the diagram is not drawn over itself.
+    draw_missing_curves({2, 1, 0}, kStepAllCurves);
 }
 
 void teshu::HScroll1_Change(int value) {
@@ -389,9 +422,8 @@ void teshu::Text3_Change(const QString& text) { Command1->setEnabled(!text.isEmp
 
 void teshu::single_curve(int which) {
     if (!st_.confirmed) return;
-    Picture2->surface().clear();
-    view::draw_curves(Picture2->surface(), st_.mech, st_.H, {kCurves[which]},
-                      which == 0 ? kStepDisplacement : kStepSingle);
+    clear_diagram();
+    draw_missing_curves({which}, which == 0 ? kStepDisplacement : kStepSingle);
     confirm();
 }
 

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
+#include "core/special_curves.h"
 #include "core/special_positions.h"
 #include "ui/common/window_plumbing.h"
 
@@ -33,6 +35,8 @@ struct SpecialPositionState {
     special::SliderMotion motion;       // V (mm/s) and shown acceleration (mm/s^2)
     double step = 0;                    // crank rotation per animation tick, rad
     double x_marker = 0;                // angle the curve markers sit at, rad
+    special::MechanismView view;        // what Picture1 shows of the mechanism
+    special::CurveScales scales;        // heights the velocity and acceleration curves are drawn at
     bool confirmed = false;             // a confirmation has succeeded
 };
 
@@ -99,8 +103,17 @@ private:
     // The special positions, the animation and the curves need a designed mechanism.
     void enable_after_confirmation(bool on);
 
+    // Picture2 cleared, with what it is known to hold.
+    void clear_diagram();
+    // Curves (0 displacement, 1 velocity, 2 acceleration) in the order given,
+    // leaving out those already on the diagram.
+    void draw_missing_curves(const std::vector<int>& which, double delta);
+
     DesignState& state_;
     SpecialPositionState st_;
+    // What Picture2 holds since it was last cleared.
+    bool frame_drawn_ = false;
+    bool curve_drawn_[3] = {false, false, false};
 };
 
 }  // namespace vm

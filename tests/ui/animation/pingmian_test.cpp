@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 #include <algorithm>
 #include <memory>
@@ -113,8 +115,7 @@ TEST(Pingmian, UndefinedEntriesGiveOneMessageAndNoPicture) {
     struct Case {
         const char *h, *d, *e, *k;
     };
-    for (const Case c : {Case{"abc", "170", "50", "1.04"}, Case{"225", "170", "50", "1"},
-                         Case{"225", "170", "50", "0.5"}, Case{"225", "170", "", "1.04"},
+    for (const Case c : {Case{"225", "170", "50", "1"}, Case{"225", "170", "50", "0.5"},
                          Case{"225", "170", "5000", "1.04"}, Case{"225", "-3", "50", "1.04"}}) {
         Running t;
         test::MessageRecorder rec;
@@ -132,6 +133,40 @@ TEST(Pingmian, UndefinedEntriesGiveOneMessageAndNoPicture) {
         EXPECT_TRUE(t.w->Text5->text().isEmpty());
         t.w->Timer1_Timer();
         EXPECT_TRUE(t.list().empty());
+    }
+}
+
+// A parameter box that holds no number is named like everywhere else, the
+// focus goes to it, and the running picture and its dimensions stay.
+TEST(Pingmian, TextThatIsNoNumberIsRefusedInItsBox) {
+    struct Case {
+        const char *h, *d, *e, *k;
+        int refused;  // 0..3: Text1..Text4
+    };
+    for (const Case c : {Case{"abc", "170", "50", "1.04", 0}, Case{"", "170", "50", "1.04", 0},
+                         Case{"225", "17o", "50", "1.04", 1}, Case{"225", "170", "", "1.04", 2},
+                         Case{"225", "170", "50", "1,04", 3}, Case{"225", "170", "50", "1e999", 3},
+                         Case{"x", "y", "z", "w", 0}, Case{"225", "170", "nan", "", 2}}) {
+        SCOPED_TRACE(testing::Message() << c.h << "|" << c.d << "|" << c.e << "|" << c.k);
+        Running t;
+        t.w->show();
+        t.ticks(3);
+        const size_t frame = t.list().size();
+        const QString rod = t.w->Text5->text();
+        test::MessageRecorder rec;
+        QLineEdit* boxes[] = {t.w->Text1, t.w->Text2, t.w->Text3, t.w->Text4};
+        const char* texts[] = {c.h, c.d, c.e, c.k};
+        for (int i = 0; i < 4; ++i) boxes[i]->setText(QString::fromUtf8(texts[i]));
+        t.w->Command1->click();
+        ASSERT_EQ(rec.messages.size(), 1u);
+        EXPECT_EQ(rec.messages[0].first, "请输入数字");
+        EXPECT_EQ(rec.messages[0].second, "错误");
+        EXPECT_EQ(t.w->focusWidget(), boxes[c.refused]);
+        EXPECT_EQ(boxes[c.refused]->selectedText(), boxes[c.refused]->text());
+        EXPECT_EQ(t.list().size(), frame);
+        EXPECT_EQ(t.w->Text5->text(), rod);
+        EXPECT_TRUE(t.w->Timer1->isActive());
+        EXPECT_FALSE(t.w->Command4->isHidden());
     }
 }
 
@@ -222,6 +257,149 @@ TEST(Pingmian, SchematicTitleStaysOnOneLine) {
     EXPECT_LE(title->x() + fm.horizontalAdvance(QStringLiteral("示意图")), t.w->Picture1->x());
     const QObjectList kids = t.w->children();
     EXPECT_LT(kids.indexOf(title), kids.indexOf(t.w->Picture1));
+}
+
+// Every caption reads whole in its place: no line of it is wider than the
+// label, its lines fit the label's height, and the label never breaks a line
+// by itself (it would cut a word).
+TEST(Pingmian, CaptionsFitTheirLabelsWithoutBreakingWords) {
+    Window t;
+    for (QLabel* l : {t.w->Label2, t.w->Label3, t.w->Label4, t.w->Label5, t.w->Label6, t.w->Label7,
+                      t.w->Label8, t.w->Label9, t.w->Label10}) {
+        SCOPED_TRACE(l->objectName().toStdString());
+        EXPECT_FALSE(l->wordWrap());
+        const QFontMetrics fm(l->font());
+        const QStringList lines = l->text().split(QLatin1Char('\n'));
+        for (const QString& line : lines) {
+            EXPECT_FALSE(line.isEmpty());
+            EXPECT_LE(fm.horizontalAdvance(line), l->contentsRect().width()) << line.toStdString();
+        }
+        EXPECT_LE(static_cast<int>(lines.size()) * fm.lineSpacing(), l->contentsRect().height());
+        // Neither a label nor its box lies over another label or box of the column.
+        for (QWidget* other : t.w->findChildren<QWidget*>()) {
+            if (other == l || other->isHidden() || other->parentWidget() != t.w.get()) continue;
+            if (!qobject_cast<QLabel*>(other) && !qobject_cast<QLineEdit*>(other)) continue;
+            EXPECT_FALSE(l->geometry().intersects(other->geometry())) << other->objectName().toStdString();
+        }
+    }
+}
+
+// The two output boxes show the widest length they can be given whole, and
+// the numbers of every design below.
+TEST(Pingmian, OutputBoxesShowTheirLongestNumberWhole) {
+    Window t;
+    auto fits = [](const QLineEdit* box, const QString& text) {
+        QStyleOptionFrame opt;
+        opt.initFrom(box);
+        opt.rect = box->rect();
+        opt.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, box);
+        const QRect inner = box->style()->subElementRect(QStyle::SE_LineEditContents, &opt, box);
+        // The box keeps 2 px of margin either side of its text.
+        return QFontMetrics(box->font()).horizontalAdvance(text) <= inner.width() - 4;
+    };
+    const QString widest[] = {pingmian::kLongestLength, QStringLiteral("4.94065645841247E-324"),
+                              QStringLiteral("0.000000000888888888888888"),
+                              QStringLiteral("999999.999999999"),
+                              QStringLiteral("0.000123456789012345")};
+    for (QLineEdit* box : {t.w->Text5, t.w->Text6}) {
+        for (const QString& s : widest) EXPECT_TRUE(fits(box, s)) << s.toStdString();
+        EXPECT_LE(box->geometry().right(), t.w->Picture2->x());
+    }
+    struct Design {
+        const char *h, *e, *k;
+    };
+    for (const Design d : {Design{"225", "50", "1.04"}, Design{"0.000001", "0.0000002", "1.04"},
+                           Design{"1e-8", "2e-9", "1.3"}, Design{"100000", "50", "1.001"}}) {
+        t.w->Text1->setText(d.h);
+        t.w->Text3->setText(d.e);
+        t.w->Text4->setText(d.k);
+        test::MessageRecorder rec;
+        t.w->Command1->click();
+        EXPECT_TRUE(rec.messages.empty()) << d.h;
+        for (QLineEdit* box : {t.w->Text5, t.w->Text6}) {
+            EXPECT_FALSE(box->text().isEmpty());
+            EXPECT_TRUE(fits(box, box->text())) << d.h << " " << box->text().toStdString();
+        }
+    }
+}
+
+// Distance from a disc's centre to a segment, px.
+double segment_distance(const Primitive& l, double cx, double cy) {
+    const double dx = l.x2 - l.x1, dy = l.y2 - l.y1, len2 = dx * dx + dy * dy;
+    const double t = len2 > 0 ? std::clamp(((cx - l.x1) * dx + (cy - l.y1) * dy) / len2, 0.0, 1.0) : 0;
+    return std::hypot(l.x1 + t * dx - cx, l.y1 + t * dy - cy);
+}
+
+// Over a grid of accepted designs and crank positions, the whole engine lies
+// inside the picture, and the cylinder and head (the 3 px lines) keep off the
+// idlers and the cam gears.
+TEST(Pingmian, EveryAcceptedEngineLiesInsideThePictureClearOfTheGears) {
+    Window t;
+    test::MessageRecorder rec;
+    const draw::DrawingSurface& s = t.w->Picture2->surface();
+    const double W = s.width_px(), H = s.height_px();
+    auto inside = [&](double x, double y) { return x >= -0.5 && x <= W + 0.5 && y >= -0.5 && y <= H + 0.5; };
+    int drawn = 0;
+    struct Design {
+        const char *h, *d, *e, *k;
+    };
+    for (const Design d : {Design{"225", "170", "50", "1.04"}, Design{"50", "170", "200", "1.1"},
+                           Design{"400", "600", "200", "1.04"}, Design{"400", "170", "50", "1.5"},
+                           Design{"100", "400", "50", "1.1"}, Design{"20", "50", "200", "1.04"},
+                           Design{"225", "600", "10", "1.04"}, Design{"400", "600", "200", "1.5"},
+                           Design{"100", "170", "200", "1.1"}, Design{"225", "50", "200", "1.1"}}) {
+        for (const char* crank : {"0", "100", "200", "300"}) {
+            SCOPED_TRACE(testing::Message() << d.h << " " << d.d << " " << d.e << " " << d.k << " at " << crank);
+            rec.messages.clear();
+            t.w->Text1->setText(d.h);
+            t.w->Text2->setText(d.d);
+            t.w->Text3->setText(d.e);
+            t.w->Text4->setText(d.k);
+            t.w->Text7->setText(crank);
+            t.w->Command1->click();
+            ASSERT_TRUE(rec.messages.empty());
+            ++drawn;
+            t.w->Command4->click();
+            for (int tick = 0; tick < 2; ++tick) {
+                const anim::GearTable& g = t.w->model().gears;
+                for (const Primitive& p : t.list()) {
+                    if (p.kind == PrimitiveKind::Line) {
+                        ASSERT_TRUE(inside(p.x1, p.y1) && inside(p.x2, p.y2));
+                        if (p.width != 3) continue;
+                        for (size_t i = 1; i < 5; ++i) {
+                            const double cx = s.to_px_x(g.gears[i].x), cy = s.to_px_y(g.gears[i].y);
+                            ASSERT_GT(segment_distance(p, cx, cy), s.units_to_px_x(g.gears[i].r + g.m)) << i;
+                        }
+                    } else if (p.kind == PrimitiveKind::Circle) {
+                        ASSERT_TRUE(inside(p.x1 - p.radius, p.y1 - p.radius) && inside(p.x1 + p.radius, p.y1 + p.radius));
+                    } else if (p.kind == PrimitiveKind::Point) {
+                        ASSERT_TRUE(inside(p.x1, p.y1));
+                    } else if (p.kind == PrimitiveKind::Text) {
+                        // Only a widened view carries a note, in its own band.
+                        EXPECT_TRUE(t.w->model().layout.fitted);
+                        ASSERT_TRUE(inside(p.x1, p.y1) && inside(p.x1 + p.x2, p.y1 + p.y2));
+                        for (const Primitive& q : t.list()) {
+                            if (q.kind == PrimitiveKind::Line) {
+                                ASSERT_GT(std::min(q.y1, q.y2), p.y1 + p.y2);
+                            }
+                        }
+                    }
+                }
+                t.w->Timer1_Timer();
+            }
+            t.w->Command5->click();
+        }
+    }
+    EXPECT_EQ(drawn, 40);
+    // The defaults keep the full train in the fixed 700-unit view.
+    t.w->Text1->setText("225");
+    t.w->Text2->setText("170");
+    t.w->Text3->setText("50");
+    t.w->Text4->setText("1.04");
+    t.w->Command1->click();
+    EXPECT_EQ(s.scale_left(), 0);
+    EXPECT_EQ(s.scale_width(), 700);
+    EXPECT_EQ(t.w->model().layout.train_scale, 1);
 }
 
 TEST(Pingmian, ExitClosesAndTellsTheMainWindow) {

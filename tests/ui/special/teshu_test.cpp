@@ -8,8 +8,11 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "core/design_state.h"
 #include "core/number_text.h"
@@ -179,8 +182,10 @@ TEST_F(TeshuTest, SpecialPositionsMoveTheCrankAndColourTheMechanism) {
         for (draw::Colour c : member_colours()) EXPECT_EQ(c, r.colour);
         // The confirmation ends in black, so a plain one afterwards draws black.
         EXPECT_EQ(w->Picture1->surface().fore_colour(), kBlack);
-        // The markers stand at the position's angle.
-        EXPECT_TRUE(near(marker_centre(w->Shape1).first, *to_number(r.theta) * kDeg, 0.02));
+        // The markers stand at the position's angle, brought into the turn the
+        // curves are drawn over (-7.64 is 352.36).
+        const double turn = std::fmod(*to_number(r.theta) + 360, 360);
+        EXPECT_TRUE(near(marker_centre(w->Shape1).first, turn * kDeg, 0.02));
     }
     EXPECT_TRUE(messages.messages.empty());
 }
@@ -254,7 +259,7 @@ TEST_F(TeshuTest, SpeedChangeTakesEffectAtTheNextTick) {
 }
 
 // After a large negative crank angle the total stays negative for a while;
-// the angle shown and the markers then keep the minus sign.
+// the angle shown keeps the minus sign, the markers stay on their curves.
 TEST_F(TeshuTest, NegativeTotalKeepsItsSign) {
     w->Command4->click();
     w->Text3->setText(QStringLiteral("-400"));
@@ -263,8 +268,7 @@ TEST_F(TeshuTest, NegativeTotalKeepsItsSign) {
     tick(1);
     EXPECT_EQ(text(w->Text12), "-370.00");
     EXPECT_EQ(text(w->Text3), "-10.00");
-    EXPECT_LT(marker_centre(w->Shape1).first, 0);
-    EXPECT_TRUE(near(marker_centre(w->Shape1).first, -10 * kDeg, 0.02));
+    EXPECT_TRUE(near(marker_centre(w->Shape1).first, 350 * kDeg, 0.02));
 }
 
 TEST_F(TeshuTest, ChecksComeInOrderAndChangeNothing) {
@@ -363,7 +367,7 @@ TEST_F(TeshuTest, RefusedPositionKeepsTheTypedAngle) {
 }
 
 // K a hair above 1 asks for a rod kilometres long: still a mechanism, drawn
-// with its members cut near the picture, the rod still heading for B.
+// whole in a view widened to hold it, every line inside the picture.
 TEST_F(TeshuTest, VeryLongRodIsDrawnNearThePicture) {
     MessageRecorder messages;
     w->Command4->click();
@@ -378,7 +382,8 @@ TEST_F(TeshuTest, VeryLongRodIsDrawnNearThePicture) {
         for (double v : {p.x1, p.y1, p.x2, p.y2}) EXPECT_LT(std::fabs(v), 1e5);
         if (p.kind == PrimitiveKind::Line && p.width == 3) ++members;
     }
-    EXPECT_EQ(members, 2 + 8);  // crank, rod and support; the piston is far above
+    EXPECT_EQ(members, 2 + 4 + 8);  // crank, rod, piston and support
+    EXPECT_TRUE(st.view.fitted);
     // The rod starts at A and points at B.
     for (const Primitive& p : mechanism()) {
         if (p.kind != PrimitiveKind::Line || p.width != 3) continue;
@@ -449,13 +454,10 @@ TEST_F(TeshuTest, DrawCurvesAddsAllThreeWithoutClearing) {
     EXPECT_EQ(diagram()[frame].colour, kMagenta);
     EXPECT_EQ(diagram()[frame + 1].colour, kBlue);
     EXPECT_EQ(diagram()[frame + 2].colour, kRed);
-    // Pressed again, the same points are drawn again.
+    // Pressed again, nothing is drawn over what is there.
+    const std::vector<Primitive> first = diagram();
     w->Command12->click();
-    ASSERT_EQ(diagram().size(), frame + 2 * (once - frame));
-    for (size_t i = frame; i < once; ++i) {
-        EXPECT_EQ(diagram()[i].x1, diagram()[i + once - frame].x1);
-        EXPECT_EQ(diagram()[i].y1, diagram()[i + once - frame].y1);
-    }
+    ASSERT_EQ(diagram().size(), first.size());
 }
 
 TEST_F(TeshuTest, CurveLabelsDrawOneCurveThenConfirm) {
@@ -485,8 +487,9 @@ TEST_F(TeshuTest, CurveLabelsDrawOneCurveThenConfirm) {
             EXPECT_EQ(p.colour, r.colour);
         }
         EXPECT_NEAR(static_cast<double>(points), r.samples, 1);
-        // The confirmation drew the frame and stopped the animation.
-        EXPECT_EQ(diagram().back().kind, PrimitiveKind::Line);
+        // The confirmation drew the frame over the curve and stopped the animation.
+        EXPECT_EQ(diagram().back().kind, PrimitiveKind::Text);
+        EXPECT_EQ(diagram().back().text, QStringLiteral("2π"));
         EXPECT_FALSE(w->Timer1->isActive());
     }
     EXPECT_TRUE(messages.messages.empty());
@@ -498,6 +501,255 @@ TEST_F(TeshuTest, ClearScreenEmptiesBothPictures) {
     w->Command3->click();
     EXPECT_TRUE(mechanism().empty());
     EXPECT_TRUE(diagram().empty());
+}
+
+// Whatever a student presses again, each picture ends as if pressed once: no
+// name is printed over itself, no curve over itself.
+TEST_F(TeshuTest, DrawingAgainGivesTheSamePictures) {
+    using Step = std::function<void()>;
+    const struct Row {
+        const char* name;
+        Step once;
+    } rows[] = {
+        {"confirm", [this] { w->Command1->click(); }},
+        {"top dead centre", [this] { w->Command5->click(); }},
+        {"right fastest", [this] { w->Command8->click(); }},
+        {"curves", [this] { w->Command12->click(); }},
+        {"curves then confirm", [this] { w->Command12->click(); w->Command1->click(); }},
+        {"velocity label", [this] { w->Label13->clicked(); }},
+        {"displacement label then curves", [this] { w->Label12->clicked(); w->Command12->click(); }},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        confirm_defaults();
+        w->Command3->click();
+        w->Command1->click();
+        r.once();
+        const std::vector<Primitive> p1 = mechanism(), p2 = diagram();
+        r.once();
+        ASSERT_EQ(mechanism().size(), p1.size());
+        ASSERT_EQ(diagram().size(), p2.size());
+        for (size_t i = 0; i < p2.size(); ++i) {
+            EXPECT_EQ(diagram()[i].kind, p2[i].kind);
+            EXPECT_EQ(diagram()[i].x1, p2[i].x1);
+            EXPECT_EQ(diagram()[i].y1, p2[i].y1);
+            EXPECT_EQ(diagram()[i].text, p2[i].text);
+        }
+        // Each name on each picture is printed once.
+        for (const auto* list : {&mechanism(), &diagram()}) {
+            std::vector<QString> names;
+            for (const Primitive& p : *list)
+                if (p.kind == PrimitiveKind::Text) names.push_back(p.text);
+            std::sort(names.begin(), names.end());
+            EXPECT_EQ(std::adjacent_find(names.begin(), names.end()), names.end());
+        }
+    }
+}
+
+// A later design's curves are its own: after another design is confirmed,
+// "画曲线图" draws them although the old curves are still on the diagram.
+TEST_F(TeshuTest, CurvesOfANewDesignAreDrawn) {
+    confirm_defaults();
+    w->Command12->click();
+    const size_t first = diagram().size();
+    enter("300", nullptr, nullptr, nullptr, "1.3");
+    w->Command1->click();
+    w->Command12->click();
+    EXPECT_GT(diagram().size(), first + 18000);
+}
+
+namespace {
+bool overlap(const Primitive& a, const Primitive& b) {
+    return a.x1 < b.x1 + b.x2 && b.x1 < a.x1 + a.x2 && a.y1 < b.y1 + b.y2 && b.y1 < a.y1 + a.y2;
+}
+// Whether a line crosses a text's box (Liang-Barsky against the box).
+bool crosses(const Primitive& line, const Primitive& text) {
+    double t0 = 0, t1 = 1;
+    const double dx = line.x2 - line.x1, dy = line.y2 - line.y1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {line.x1 - text.x1, text.x1 + text.x2 - line.x1, line.y1 - text.y1,
+                         text.y1 + text.y2 - line.y1};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] <= 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 >= t1) return false;
+    }
+    return true;
+}
+}  // namespace
+
+// The diagram's names stand clear of each other and of the frame's lines,
+// and of the default design's curves.
+TEST_F(TeshuTest, DiagramNamesStandClear) {
+    confirm_defaults();
+    w->Command12->click();
+    std::vector<Primitive> texts, lines, points;
+    for (const Primitive& p : diagram()) {
+        if (p.kind == PrimitiveKind::Text) texts.push_back(p);
+        if (p.kind == PrimitiveKind::Line) lines.push_back(p);
+        if (p.kind == PrimitiveKind::Point) points.push_back(p);
+    }
+    ASSERT_EQ(texts.size(), 7u);  // θ, S, V, A, O, π, 2π
+    for (size_t i = 0; i < texts.size(); ++i) {
+        SCOPED_TRACE(texts[i].text.toStdString());
+        for (size_t j = i + 1; j < texts.size(); ++j) EXPECT_FALSE(overlap(texts[i], texts[j])) << texts[j].text.toStdString();
+        for (const Primitive& l : lines) EXPECT_FALSE(crosses(l, texts[i]));
+        for (const Primitive& p : points) {
+            const bool inside = p.x1 + 1 > texts[i].x1 && p.x1 - 1 < texts[i].x1 + texts[i].x2 &&
+                                p.y1 + 1 > texts[i].y1 && p.y1 - 1 < texts[i].y1 + texts[i].y2;
+            ASSERT_FALSE(inside) << p.x1 << "," << p.y1;
+        }
+    }
+}
+
+// The joint names stand where no member, centre line or circle passes, at
+// the special positions and all the way round.
+TEST_F(TeshuTest, JointNamesStandClearOfTheMechanism) {
+    MessageRecorder messages;
+    auto check = [&](const char* where) {
+        SCOPED_TRACE(where);
+        int names = 0;
+        for (const Primitive& t : mechanism()) {
+            if (t.kind != PrimitiveKind::Text || t.text.size() != 1) continue;
+            ++names;
+            for (const Primitive& l : mechanism()) {
+                if (l.kind == PrimitiveKind::Line) {
+                    EXPECT_FALSE(crosses(l, t)) << t.text.toStdString();
+                }
+                if (l.kind != PrimitiveKind::Circle) continue;
+                const double nx = std::clamp(l.x1, t.x1, t.x1 + t.x2), ny = std::clamp(l.y1, t.y1, t.y1 + t.y2);
+                const double fx = std::max(std::fabs(t.x1 - l.x1), std::fabs(t.x1 + t.x2 - l.x1));
+                const double fy = std::max(std::fabs(t.y1 - l.y1), std::fabs(t.y1 + t.y2 - l.y1));
+                EXPECT_FALSE(std::hypot(nx - l.x1, ny - l.y1) <= l.radius && std::hypot(fx, fy) >= l.radius)
+                    << t.text.toStdString();
+            }
+        }
+        EXPECT_EQ(names, 2);
+    };
+    for (const char* k : {"1.04", "1.4"}) {
+        w->Command4->click();
+        w->Text5->setText(QString::fromLatin1(k));
+        w->Command1->click();
+        for (QPushButton* b : {w->Command5, w->Command6, w->Command7, w->Command8}) {
+            b->click();
+            check(b->text().toStdString().c_str());
+        }
+        w->Text3->setText(QStringLiteral("0"));
+        w->Command1->click();
+        w->HScroll1->set_value(20);  // 12 degrees a tick
+        for (int i = 0; i < 30; ++i) {
+            tick(1);
+            check(text(w->Text3).c_str());
+        }
+        w->HScroll1->set_value(50);
+    }
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+// Every accepted design is drawn whole inside the mechanism picture at every
+// crank angle: members, joints, circles and names.
+TEST_F(TeshuTest, EveryAcceptedMechanismLiesInsideThePicture) {
+    MessageRecorder messages;
+    const draw::DrawingSurface& s = w->Picture1->surface();
+    const double W = s.width_px(), Hpx = s.height_px();
+    auto inside = [&](double x, double y) { return x >= -0.5 && x <= W + 0.5 && y >= -0.5 && y <= Hpx + 0.5; };
+    int designs = 0, fitted = 0;
+    for (const char* h : {"10", "100", "225", "400"})
+        for (const char* d : {"0", "170", "600"})
+            for (const char* e : {"0", "50", "200"})
+                for (const char* k : {"1.001", "1.04", "1.5", "3", "15"}) {
+                    messages.messages.clear();
+                    enter(h, d, "0", e, k);
+                    w->Command1->click();
+                    if (!messages.messages.empty()) continue;  // no crank-slider with these
+                    ++designs;
+                    fitted += w->position_state().view.fitted;
+                    SCOPED_TRACE(testing::Message() << h << " " << d << " " << e << " " << k);
+                    // The curves and markers stay inside the diagram too; short
+                    // rods give the tallest curves.
+                    if (std::string(k) != "1.04") {
+                        w->Command3->click();
+                        w->Command1->click();
+                        w->Command12->click();
+                        const draw::DrawingSurface& s2 = w->Picture2->surface();
+                        for (const Primitive& p : diagram()) {
+                            ASSERT_GE(p.y1, 0);
+                            ASSERT_LE(p.y1, s2.height_px());
+                        }
+                        for (int shape : {w->Shape1, w->Shape2, w->Shape3}) {
+                            const draw::ShapeElement& el = s2.shape_elements()[static_cast<size_t>(shape)];
+                            ASSERT_GE(el.top, 0);
+                            ASSERT_LE(el.top + el.height, s2.height_px());
+                        }
+                    }
+                    for (int tick_no = 0; tick_no < 12; ++tick_no) {
+                        for (const Primitive& p : mechanism()) {
+                            switch (p.kind) {
+                                case PrimitiveKind::Line:
+                                    ASSERT_TRUE(inside(p.x1, p.y1) && inside(p.x2, p.y2));
+                                    break;
+                                case PrimitiveKind::Circle:
+                                    ASSERT_TRUE(inside(p.x1 - p.radius, p.y1 - p.radius) &&
+                                                inside(p.x1 + p.radius, p.y1 + p.radius));
+                                    break;
+                                case PrimitiveKind::Text:
+                                    ASSERT_TRUE(inside(p.x1, p.y1) && inside(p.x1 + p.x2, p.y1 + p.y2))
+                                        << p.text.toStdString();
+                                    break;
+                                default: break;
+                            }
+                        }
+                        tick(1);
+                    }
+                }
+    EXPECT_GE(designs, 50);
+    EXPECT_GT(fitted, 10);
+    // The design the fixed layout lost its piston with.
+    messages.messages.clear();
+    enter("400", "600", "0", "200", "1.04");
+    w->Command1->click();
+    EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].first.toStdString();
+    EXPECT_TRUE(w->position_state().view.fitted);
+}
+
+// Markers typed or turned outside one revolution sit on their curves within it.
+TEST_F(TeshuTest, MarkersStayOnTheCurvesForAnyAngle) {
+    MessageRecorder messages;
+    w->Command4->click();
+    for (const char* theta : {"-30", "400", "1e5", "-99999.5", "720", "-7.64"}) {
+        SCOPED_TRACE(theta);
+        w->Text3->setText(QString::fromLatin1(theta));
+        w->Command1->click();
+        ASSERT_TRUE(messages.messages.empty());
+        for (int t = 0; t < 3; ++t) {
+            const auto& st = w->position_state();
+            // At the confirmation the markers sit at the crank angle itself; the
+            // animation moves them in whole degrees of the total turned.
+            const double shown = t == 0 ? *to_number(text(w->Text3)) : std::round(*to_number(text(w->Text12)));
+            const double x = std::fmod(std::fmod(shown, 360) + 360, 360) * kDeg;
+            const auto at = special::slider_at(st.mech, -x);
+            ASSERT_TRUE(at.has_value());
+            const std::pair<int, double> markers[] = {{w->Shape1, 15 * at->S / 225},
+                                                      {w->Shape2, 26 * at->dy / 225},
+                                                      {w->Shape3, -21 * at->ddy / 225}};
+            for (const auto& [shape, y] : markers) {
+                const auto [mx, my] = marker_centre(shape);
+                EXPECT_NEAR(mx, x, 0.02);
+                EXPECT_NEAR(my, y, 0.06);
+            }
+            if (t == 0) {
+                EXPECT_NEAR(marker_centre(w->Shape1).second, 15 * st.pos.S / 225, 0.06);
+            }
+            tick(1);
+        }
+    }
 }
 
 TEST_F(TeshuTest, BackButtonClosesAndTellsTheMainWindow) {
