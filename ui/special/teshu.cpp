@@ -216,7 +216,7 @@ std::optional<SpecialPositionState> teshu::checked_inputs() {
     for (int i = 0; i < 5; ++i) {
         const auto n = to_number(ui::ss(boxes[i]->text()));
         if (!n) {
-            ui::show_message(this, QStringLiteral("请输入数字"), ui::kTitleDataError);
+            ui::refuse_box(boxes[i], QStringLiteral("请输入数字"), ui::kTitleDataError);
             return std::nullopt;
         }
         v[i] = *n;
@@ -228,18 +228,19 @@ std::optional<SpecialPositionState> teshu::checked_inputs() {
     in.K = v[4];
     const double theta = v[2];
     const char* range = nullptr;
+    QLineEdit* refused = nullptr;
     if (in.H > 400 || in.H < 0)
-        range = "请输入0～400之间的活塞行程";
+        range = "请输入0～400之间的活塞行程", refused = Text1;
     else if (in.D > 600 || in.D < 0)
-        range = "请输入0～600之间的活塞半径";
+        range = "请输入0～600之间的活塞半径", refused = Text2;
     else if (in.E > 200 || in.E < 0)
-        range = "请输入0～200之间的偏心距";
+        range = "请输入0～200之间的偏心距", refused = Text4;
     else if (in.K > 15 || in.K < 0)
-        range = "请输入0～15之间的行程速比";
+        range = "请输入0～15之间的行程速比", refused = Text5;
     else if (std::fabs(theta) > kMaxAngle)
-        range = "请输入-100000～100000之间的角度";
+        range = "请输入-100000～100000之间的角度", refused = Text3;
     if (range) {
-        ui::show_message(this, QString::fromUtf8(range), ui::kTitleDataError);
+        ui::refuse_box(refused, QString::fromUtf8(range), ui::kTitleDataError);
         return std::nullopt;
     }
     in.phi = -theta * kPiSpecial / 180;

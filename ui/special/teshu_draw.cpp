@@ -14,8 +14,8 @@ namespace vm::special_view {
 
 namespace {
 constexpr int kSolid = 0;
-// The surface has no dash-dot pen; centre lines are drawn dashed.
-constexpr int kCentreLine = 1;
+// Centre lines are drawn dash-dot, as drafting draws them.
+constexpr int kCentreLine = draw::kDashDotLine;
 constexpr int kDashed = 1;
 constexpr double kJointRadius = 5;   // mm
 constexpr double kPistonHeight = 10;  // mm

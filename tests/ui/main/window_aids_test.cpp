@@ -314,7 +314,9 @@ TEST(RefusalFocus, TheRefusedBoxTakesTheFocus) {
         {"Form2", "f_ktxt", "x", "f_draw"},         {"Form3", "Text6", "-1", "Command1"},
         {"tulun", "HIGH", "20", "theory"},         {"tulun", "roll", "70", "real"},
         {"tulun", "BASE", "3", "theory"},          {"tulun", "OFFSET", "abc", "theory"},
-        {"frmshuju", "hs_d", "-1", "ok"},
+        {"frmshuju", "hs_d", "-1", "ok"},         {"teshu", "Text4", "abc", "Command1"},
+        {"teshu", "Text5", "20", "Command1"},      {"teshu", "Text3", "1e6", "Command1"},
+        {"pingmian", "Text2", "", "Command1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.window) + " " + c.box + " \"" + c.text + "\"");
