@@ -21,9 +21,13 @@ class SurfaceWidget;
 namespace ui {
 class VbScrollBar;
 }
-namespace cam {
+namespace figures {
 class CurvePlot;
 enum class Curve;
+}  // namespace figures
+namespace cam {
+using figures::Curve;
+using figures::CurvePlot;
 }  // namespace cam
 
 class tulun : public ui::WorkingWindow {
