@@ -120,6 +120,12 @@ QByteArray picture_svg(const DrawingSurface& s) {
     gen.setViewBox(QRect(0, 0, s.width_px(), s.height_px()));
     gen.setTitle(QStringLiteral("Velmarion"));
     QPainter p(&gen);
+    paint_picture(p, s);
+    p.end();
+    return bytes;
+}
+
+void paint_picture(QPainter& p, const DrawingSurface& s) {
     p.fillRect(QRect(0, 0, s.width_px(), s.height_px()), background_of(s));
     QImage whole;
     paint_base(p, s, &whole);
@@ -128,8 +134,6 @@ QByteArray picture_svg(const DrawingSurface& s) {
         paint_list(p, s.display_list(), 0, s.display_list().size());
         s.paint_elements(p);
     }
-    p.end();
-    return bytes;
 }
 
 bool write_file_whole(const QString& file_name, const QByteArray& bytes, QString* why) {

@@ -12,6 +12,7 @@
 #include "draw/drawing_surface.h"
 
 class QByteArray;
+class QPainter;
 
 namespace vm::draw {
 
@@ -22,6 +23,10 @@ QImage render_picture(const DrawingSurface& s, double pixel_ratio);
 // The picture as SVG text. Runs of joined line segments of one pen become one
 // polyline, so a curve of many thousand segments stays small and quick to write.
 QByteArray picture_svg(const DrawingSurface& s);
+
+// Paints the picture, background, content and elements, onto any painter in
+// surface pixels (the SVG writer's, or a PDF page's at 96 dots per inch).
+void paint_picture(QPainter& p, const DrawingSurface& s);
 
 // Writes `bytes` to `file_name` all or nothing: every write is checked and the
 // old file stays as it was when any part fails. On failure `why` gets the reason.

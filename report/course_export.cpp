@@ -11,7 +11,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
+#include <QTextImageFormat>
 #include <QTextTable>
+#include <QUrl>
 #include <sstream>
 
 #include "core/atomic_file.h"
@@ -23,6 +25,10 @@
 #include "core/number_text.h"
 #include "core/report.h"
 #include "core/torque_energy.h"
+#include "draw/drawing_surface.h"
+#include "draw/surface_widget.h"
+#include "figures/document_figures.h"
+#include "report/sheets.h"
 
 namespace vm::report {
 namespace {
@@ -104,6 +110,7 @@ unsigned parse_formats(const std::string& list, std::string* bad) {
         if (name == "pdf") formats |= kPdf;
         else if (name == "odt") formats |= kOdt;
         else if (name == "csv") formats |= kCsv;
+        else if (name == "svg") formats |= kSvg;
         else if (name == "txt") formats |= kText;
         else if (name == "all") formats |= kAllFormats;
         else {
@@ -114,7 +121,29 @@ unsigned parse_formats(const std::string& list, std::string* bad) {
     return formats;
 }
 
-QTextDocument* layout_document(const CourseDocument& d) {
+namespace {
+// Figures go into the document as images of this resolution, sized in points.
+constexpr double kFigureDpi = 300;
+
+// The figure as an image resource of `doc`, inserted at the cursor at its
+// size on the page. False when the figure has no drawing.
+bool insert_figure(QTextDocument& doc, QTextCursor& c, const DocBlock& b, const DesignState& filled,
+                   const CourseOptions& options) {
+    const auto surface = figures::document_figure(b.figure, filled, options);
+    if (!surface) return false;
+    const QImage image = draw::render_picture(*surface, kFigureDpi / 96);
+    const QUrl name(QStringLiteral("figure-%1.png").arg(b.number));
+    doc.addResource(QTextDocument::ImageResource, name, image);
+    QTextImageFormat f;
+    f.setName(name.toString());
+    f.setWidth(b.figure.width_mm / 25.4 * 72);
+    f.setHeight(b.figure.height_mm / 25.4 * 72);
+    c.insertImage(f);
+    return true;
+}
+}  // namespace
+
+QTextDocument* layout_document(const CourseDocument& d, const DesignState* filled, const CourseOptions* options) {
     auto* doc = new QTextDocument;
     doc->setMetaInformation(QTextDocument::DocumentTitle, q(d.title));
     doc->setDefaultFont(body_font(10));
@@ -151,17 +180,31 @@ QTextDocument* layout_document(const CourseDocument& d) {
                 }
                 break;
             }
-            case DocBlock::Kind::Table:
-            case DocBlock::Kind::Figure: {
+            case DocBlock::Kind::Table: {
                 QTextBlockFormat caption = centred;
                 caption.setTopMargin(6);
                 caption.setBottomMargin(2);
                 c.insertBlock(caption, char_format(9.5, true));
                 c.insertText(q(b.text));
-                if (b.kind == DocBlock::Kind::Table) {
-                    c.insertBlock(QTextBlockFormat(), char_format(8));
-                    add_table(c, b.table);
+                c.insertBlock(QTextBlockFormat(), char_format(8));
+                add_table(c, b.table);
+                break;
+            }
+            case DocBlock::Kind::Figure: {
+                // The figure, then its caption under it, kept on one page.
+                QTextBlockFormat picture = centred;
+                picture.setTopMargin(8);
+                picture.setBottomMargin(0);
+                picture.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+                if (filled && options) {
+                    c.insertBlock(picture);
+                    insert_figure(*doc, c, b, *filled, *options);
                 }
+                QTextBlockFormat caption = centred;
+                caption.setTopMargin(2);
+                caption.setBottomMargin(8);
+                c.insertBlock(caption, char_format(9.5, true));
+                c.insertText(q(b.text));
                 break;
             }
         }
@@ -180,8 +223,13 @@ ExportResult export_course_design(const DesignState& state, const CourseOptions&
         out.message = "无法导出设计文档：" + doc.error;
         return out;
     }
+    DesignState filled = state;
+    if (!fill_force_table(filled)) {
+        out.message = "无法导出设计文档：该组数据无法完成运动与受力计算，请检查输入数据";
+        return out;
+    }
     if (formats & (kPdf | kOdt)) {
-        std::unique_ptr<QTextDocument> laid(layout_document(doc));
+        std::unique_ptr<QTextDocument> laid(layout_document(doc, &filled, &options));
         if (formats & kPdf) files.emplace_back(dir + "设计说明书.pdf", bytes_of(pdf_bytes(*laid)));
         if (formats & kOdt) {
             bool ok = false;
@@ -193,10 +241,15 @@ ExportResult export_course_design(const DesignState& state, const CourseOptions&
             files.emplace_back(dir + "设计说明书.odt", bytes_of(odt));
         }
     }
+    if (formats & (kPdf | kSvg)) {
+        for (const Sheet& sheet : drawing_sheets(filled, options)) {
+            if (formats & kPdf) files.emplace_back(dir + sheet.name + ".pdf", sheet_pdf(sheet));
+            if (formats & kSvg) files.emplace_back(dir + sheet.name + ".svg", sheet_svg(sheet));
+        }
+    }
     if (formats & kCsv) {
-        DesignState filled = state;
         const auto kin = kinematics_table(filled);
-        if (!kin || !fill_force_table(filled)) {
+        if (!kin) {
             out.message = "无法导出设计文档：该组数据无法完成运动与受力计算，请检查输入数据";
             return out;
         }
