@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 #include "core/anim_gears.h"
 #include "core/cam_motion.h"
@@ -74,13 +75,26 @@ std::string strip_trailing_newline(std::string s) {
 
 }  // namespace
 
-double drawing_scale(double largest, double mm) {
-    if (!(largest > 0) || !std::isfinite(largest) || !(mm > 0)) return 1;
-    const double raw = largest / mm;
+namespace {
+// The smallest of m x 10^k (m from `steps`, ascending, ending in 10) not below raw.
+double next_step(double raw, std::initializer_list<double> steps) {
     const double p = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0, 10.0})
+    for (double m : steps)
         if (m * p >= raw * (1 - 1e-12)) return m * p;
     return 10 * p;
+}
+}  // namespace
+
+double drawing_scale(double largest, double mm) {
+    if (!(largest > 0) || !std::isfinite(largest) || !(mm > 0)) return 1;
+    // Steps a student can draw and read off with a ruler.
+    return next_step(largest / mm, {1, 1.2, 1.5, 2, 2.5, 3, 4, 5, 6, 8, 10});
+}
+
+double standard_length_scale(double real_mm_per_mm) {
+    if (!(real_mm_per_mm > 0) || !std::isfinite(real_mm_per_mm)) return 1;
+    // The reduction ratios of technical drawings: 1:1, 1:1.5, 1:2, 1:2.5, 1:3, 1:4, 1:5, 1:10 ...
+    return next_step(real_mm_per_mm, {1, 1.5, 2, 2.5, 3, 4, 5, 10});
 }
 
 double position_angle(const DesignState& s, int position) {
@@ -117,11 +131,15 @@ double force_scale(const DesignState& filled, int member, int position, double m
 }
 
 double mechanism_scale(double r, double l, double e, double w_mm, double h_mm) {
-    // Room on the paper for the slider (14 mm wide, 9 mm high) and the names.
+    // Paper kept for the slider (14 x 9 mm), the names and the scale line.
     const double span_x = std::max(r, e) + r, span_y = 2 * r + l;
-    const double real_mm_per_mm =
-        std::max(drawing_scale(span_x, std::max(w_mm - 40, 10.0)), drawing_scale(span_y, std::max(h_mm - 30, 10.0)));
-    return real_mm_per_mm / 1000;
+    const double need = std::max(span_x / std::max(w_mm - 30, 10.0), span_y / std::max(h_mm - 20, 10.0));
+    return standard_length_scale(need) / 1000;
+}
+
+double cam_scale(const CamInputs& cam, double w_mm, double h_mm) {
+    const double reach = 2 * (cam.r0 + cam.h + cam.rr + std::fabs(cam.e));
+    return standard_length_scale(reach / std::max(std::min(w_mm, h_mm) - 4, 10.0)) / 1000;
 }
 
 std::string CourseDocument::plain_text() const {
@@ -210,10 +228,12 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
                 "外止点（曲柄与连杆拉直共线）曲柄转角 φ外 = arctan((H/2 + q)/e) = " + f2(y.jd_wai) + "°\n" +
                 "内止点（曲柄与连杆重叠共线）曲柄转角 φ内 = 180° + arctan((q − H/2)/e) = " + f2(y.jd_nei) + "°");
     {
-        DocFigure f{DocFigure::Kind::Mechanism, 0, 0, mechanism_scale(r, l, e, 150, 120), 150, 120};
+        DocFigure f{DocFigure::Kind::Mechanism, 0, 0, mechanism_scale(r, l, e, 160, 175), 160, 175};
         std::string which;
         for (int p : opt.positions) which += (which.empty() ? "" : "、") + std::to_string(p);
-        b.figure("机构运动简图（两个止点与位置 " + which + "） μl = " + plain(f.scale) + " m/mm", f);
+        b.figure("机构运动简图（两个止点与位置 " + which + "） μl = " + plain(f.scale) + " m/mm（1:" +
+                     plain(f.scale * 1000) + "）",
+                 f);
     }
 
     // 3. Kinematics.
@@ -243,9 +263,9 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
                     std::to_string((p - 1) * 30) + "°）的速度与加速度分析：");
         b.equations(strip_trailing_newline(sheet.text));
         b.figure("位置 " + std::to_string(p) + " 的速度多边形 μv = " + plain(mu->mu_v) + " (m/s)/mm",
-                 {DocFigure::Kind::Velocity, p, 0, mu->mu_v, 120, 85});
+                 {DocFigure::Kind::Velocity, p, 0, mu->mu_v, 120, 90});
         b.figure("位置 " + std::to_string(p) + " 的加速度多边形 μa = " + plain(mu->mu_a) + " (m/s²)/mm",
-                 {DocFigure::Kind::Acceleration, p, 0, mu->mu_a, 120, 85});
+                 {DocFigure::Kind::Acceleration, p, 0, mu->mu_a, 120, 90});
     }
     b.paragraph("一个工作循环（循环转角 0°～720°，自外止点起）中活塞的位移（自外止点向下量）、速度与加速度见图 " +
                 std::to_string(figure_count(b) + 1) + "。");
@@ -272,7 +292,7 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
             const char* const member_names[4] = {"", "曲柄", "连杆", "活塞"};
             b.figure("位置 " + std::to_string(p) + " " + member_names[member] + "的力多边形 μF = " + plain(mu_f) +
                          " N/mm",
-                     {DocFigure::Kind::Force, p, member, mu_f, 110, 85});
+                     {DocFigure::Kind::Force, p, member, mu_f, 120, 90});
         }
     }
     DocTable forces{{"位置", "|FI1| (N)", "|FI2| (N)", "FI3 (N)", "|R41| (N)", "|R12| (N)", "|R32| (N)",
@@ -323,8 +343,11 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
         }
         b.figure("从动件的位移 s、速度 v 与加速度 a 曲线（凸轮角速度 ω = 1 rad/s）",
                  {DocFigure::Kind::CamCurves, 0, 0, 0, 160, 90});
-        b.figure("凸轮轮廓：基圆、理论轮廓、实际轮廓与滚子 μl = 0.001 m/mm（1:1）",
-                 {DocFigure::Kind::CamProfile, 0, 0, 0.001, 150, 150});
+        // The legend takes a row under the cam.
+        const double mu_cam = cam_scale(c, 160, 160 - 14);
+        b.figure("凸轮轮廓：基圆、理论轮廓、实际轮廓与滚子 μl = " + plain(mu_cam) + " m/mm（1:" +
+                     plain(mu_cam * 1000) + "）",
+                 {DocFigure::Kind::CamProfile, 0, 0, mu_cam, 160, 170});
         b.table("凸轮轮廓坐标（每 10°）", coords);
     }
     const auto mount = mounting_angles(K);

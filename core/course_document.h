@@ -71,6 +71,11 @@ std::optional<PolygonScales> polygon_scales(const DesignState& confirmed, int po
 double position_angle(const DesignState& confirmed, int position);
 // The scale of member's force polygon at position p (N/mm) from a filled table.
 double force_scale(const DesignState& filled, int member, int position, double mm);
+// The smallest standard reduction (1, 1.5, 2, 2.5, 3, 4, 5 times a power of
+// ten, real mm per mm of drawing) not below the given one.
+double standard_length_scale(double real_mm_per_mm);
+// Length scale μl (m/mm) of the cam with its rollers in a w x h mm drawing.
+double cam_scale(const CamInputs& cam, double w_mm, double h_mm);
 // Length scale μl (m/mm) under which the mechanism, all its positions and its
 // slider, fit a drawing of w x h mm.
 double mechanism_scale(double r_mm, double l_mm, double e_mm, double w_mm, double h_mm);

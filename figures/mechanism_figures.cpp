@@ -189,25 +189,27 @@ void draw_cam_figure(draw::DrawingSurface& s, const PixelBox& frame, const CamIn
     if (check_cam_inputs(cam) != CamInputError::None) return;
     const double paper = mu_l * 1000;
     PixelBox box = scale_line(s, frame, "μl = " + plain(mu_l) + " m/mm");
-    // The legend down the right edge: a short stroke of each line and its name.
-    const double th = text_h(s), legend_w = 30 + QFontMetricsF(s.font()).horizontalAdvance(QStringLiteral("理论轮廓（虚线）"));
+    // The legend in a row along the bottom: a short stroke of each line and its name.
+    const QFontMetricsF fm(s.font());
+    const double th = fm.height();
     const struct {
         const char* name;
         draw::Colour c;
         int style, width;
     } legend[] = {{"实际轮廓", kBlack, 0, 2}, {"理论轮廓（虚线）", 0xFF0000, 1, 1}, {"基圆", 255, 0, 1},
                   {"滚子", kGrey, 0, 1}};
-    double ly = box.top + 2;
+    double lx = box.left + 2;
+    const double ly = box.bottom - th - 1;
     for (const auto& item : legend) {
         s.set_line_width(item.width);
         s.set_line_style(item.style);
-        s.line(box.right - legend_w, ly + th / 2, box.right - legend_w + 22, ly + th / 2, item.c);
+        s.line(lx, ly + th / 2, lx + 22, ly + th / 2, item.c);
         s.set_line_style(0);
-        s.set_current(box.right - legend_w + 26, ly);
+        s.set_current(lx + 26, ly);
         s.print(item.name);
-        ly += th + 2;
+        lx += 26 + fm.horizontalAdvance(QString::fromUtf8(item.name)) + 14;
     }
-    box.right -= legend_w + 4;
+    box.bottom = ly - 4;
     // The cam window's drawing has y downward; the profile's arcs are given for it.
     const double w = (box.right - box.left) / kPxPerMm * paper, h = (box.bottom - box.top) / kPxPerMm * paper;
     set_frame_scale(s, box, -w / 2, -h / 2, w, h);

@@ -88,17 +88,20 @@ PixelBox drawing_area(const Sheet& sheet) {
 }
 
 Sheet mechanism_sheet(const DesignState& st, const CourseOptions& o) {
-    Sheet sheet = blank_sheet("机构运动简图", 297, 210);
+    Sheet sheet = blank_sheet("机构运动简图", 420, 297);
     const PixelBox area = drawing_area(sheet);
     const double w = (area.right - area.left) / kPxPerMm, h = (area.bottom - area.top) / kPxPerMm;
     const double mu_l = mechanism_scale(st.qb_r, st.lg_l, val(st.hs_e), w, h);
     figures::draw_mechanism(*sheet.surface, area, st, figures::mechanism_positions(st, {o.positions.begin(), o.positions.end()}),
                             mu_l);
-    text_at(*sheet.surface, kMargin + kGap, sheet.height_mm - kMargin - kTitleH + 2,
-            "曲柄 r = " + format_0_00(st.qb_r) + " mm，连杆 l = " + format_0_00(st.lg_l) + " mm，偏距 e = " + st.hs_e +
-                " mm；外止点 φ外 = " + format_0_00(st.jd_wai) + "°，内止点 φ内 = " + format_0_00(st.jd_nei) + "°");
-    text_at(*sheet.surface, kMargin + kGap, sheet.height_mm - kMargin - kTitleH + 8,
-            "A外、B外：外止点；A内、B内：内止点；其余为所选位置（位置 n 的循环转角为 30°×(n − 1)）");
+    // Notes at the bottom left, beside the title block.
+    const std::string notes[] = {
+        "曲柄 r = " + format_0_00(st.qb_r) + " mm，连杆 l = " + format_0_00(st.lg_l) + " mm，偏距 e = " + st.hs_e + " mm",
+        "外止点 φ外 = " + format_0_00(st.jd_wai) + "°，内止点 φ内 = " + format_0_00(st.jd_nei) + "°",
+        "A外、B外：外止点；A内、B内：内止点；",
+        "其余为所选位置 n（循环转角 30°×(n − 1)）"};
+    for (int i = 0; i < 4; ++i)
+        text_at(*sheet.surface, kMargin + kGap, sheet.height_mm - kMargin - kTitleH + 1 + 7.5 * i, notes[i], 8);
     frame_and_title(sheet, st, "μl = " + plain(mu_l) + " m/mm（1:" + plain(mu_l * 1000) + "）");
     return sheet;
 }
@@ -142,7 +145,8 @@ Sheet cam_sheet(const DesignState& st, const CourseOptions& o) {
     draw::DrawingSurface& s = *sheet.surface;
     const PixelBox area = drawing_area(sheet);
     const double split = area.left + px(215);
-    figures::draw_cam_figure(s, {area.left, area.top, split, area.bottom}, o.cam, 0.001);
+    const double mu_cam = cam_scale(o.cam, 215, (area.bottom - area.top) / kPxPerMm - 14);
+    figures::draw_cam_figure(s, {area.left, area.top, split, area.bottom}, o.cam, mu_cam);
     // The follower's displacement, velocity and acceleration over the turn.
     const FollowerMotion m{o.cam.h};
     figures::Chart charts[3];
@@ -159,14 +163,16 @@ Sheet cam_sheet(const DesignState& st, const CourseOptions& o) {
         const double v[3] = {m.lift(d), m.velocity(d), m.acceleration(d)};
         for (int i = 0; i < 3; ++i) charts[i].x.push_back(d), charts[i].y.push_back(v[i]);
     }
-    const double right = area.right, chart_top = area.top + px(14), h = (area.bottom - chart_top) / 3;
+    const double right = area.right, chart_top = area.top + px(16), h = (area.bottom - chart_top) / 3;
     text_at(s, split / kPxPerMm + 8, area.top / kPxPerMm,
-            "推程 0°～60° 等速上升 h = " + plain(o.cam.h) + " mm，远休止 60°～70°，回程 70°～140° 摆线运动，近休止 140°～360°；"
-            "r0 = " + plain(o.cam.r0) + " mm，e = " + plain(o.cam.e) + " mm，rr = " + plain(o.cam.rr) + " mm",
+            "推程 0°～60° 等速上升 h = " + plain(o.cam.h) + " mm，远休止 60°～70°，回程 70°～140° 摆线运动，近休止 140°～360°", 8);
+    text_at(s, split / kPxPerMm + 8, area.top / kPxPerMm + 5,
+            "基圆半径 r0 = " + plain(o.cam.r0) + " mm，偏距 e = " + plain(o.cam.e) + " mm，滚子半径 rr = " + plain(o.cam.rr) +
+                " mm；运动线图按凸轮角速度 ω = 1 rad/s",
             8);
     for (int i = 0; i < 3; ++i)
         figures::draw_chart(s, {split + px(8), chart_top + i * h, right, chart_top + (i + 1) * h - px(4)}, charts[i]);
-    frame_and_title(sheet, st, "凸轮 μl = 0.001 m/mm（1:1）；运动线图的比例见其坐标轴");
+    frame_and_title(sheet, st, "凸轮 μl = " + plain(mu_cam) + " m/mm（1:" + plain(mu_cam * 1000) + "）；运动线图的比例见其坐标轴");
     return sheet;
 }
 
