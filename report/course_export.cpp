@@ -8,6 +8,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
@@ -86,6 +87,24 @@ QByteArray pdf_bytes(QTextDocument& doc) {
     return buffer.data();
 }
 
+// The ODF writer reads an image's width and height as pixels of 96 to the
+// inch, while the page layout (and so the PDF) reads them as points; the
+// figures are resized for it so that they keep their size in the ODT too.
+void size_images_for_odf(QTextDocument& doc) {
+    for (QTextBlock b = doc.begin(); b != doc.end(); b = b.next())
+        for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!f.charFormat().isImageFormat()) continue;
+            QTextImageFormat img = f.charFormat().toImageFormat();
+            img.setWidth(img.width() * 96 / 72);
+            img.setHeight(img.height() * 96 / 72);
+            QTextCursor c(&doc);
+            c.setPosition(f.position());
+            c.setPosition(f.position() + f.length(), QTextCursor::KeepAnchor);
+            c.setCharFormat(img);
+        }
+}
+
 QByteArray odt_bytes(QTextDocument& doc, bool* ok) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -124,6 +143,7 @@ unsigned parse_formats(const std::string& list, std::string* bad) {
 namespace {
 // Figures go into the document as images of this resolution, sized in points.
 constexpr double kFigureDpi = 300;
+constexpr int kFigureJpegQuality = 92;
 
 // The figure as an image resource of `doc`, inserted at the cursor at its
 // size on the page. False when the figure has no drawing.
@@ -131,11 +151,14 @@ bool insert_figure(QTextDocument& doc, QTextCursor& c, const DocBlock& b, const 
                    const CourseOptions& options) {
     const auto surface = figures::document_figure(b.figure, filled, options);
     if (!surface) return false;
-    const QImage image = draw::render_picture(*surface, kFigureDpi / 96);
+    // Opaque, so that both writers may store it as JPEG: compressing a
+    // dozen A4-wide pictures of 300 dpi as PNG would take seconds.
+    const QImage image = draw::render_picture(*surface, kFigureDpi / 96).convertToFormat(QImage::Format_RGB32);
     const QUrl name(QStringLiteral("figure-%1.png").arg(b.number));
     doc.addResource(QTextDocument::ImageResource, name, image);
     QTextImageFormat f;
     f.setName(name.toString());
+    f.setQuality(kFigureJpegQuality);
     f.setWidth(b.figure.width_mm / 25.4 * 72);
     f.setHeight(b.figure.height_mm / 25.4 * 72);
     c.insertImage(f);
@@ -233,6 +256,7 @@ ExportResult export_course_design(const DesignState& state, const CourseOptions&
         if (formats & kPdf) files.emplace_back(dir + "设计说明书.pdf", bytes_of(pdf_bytes(*laid)));
         if (formats & kOdt) {
             bool ok = false;
+            size_images_for_odf(*laid);
             const QByteArray odt = odt_bytes(*laid, &ok);
             if (!ok) {
                 out.message = "无法生成设计说明书.odt";
