@@ -345,9 +345,11 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
                  {DocFigure::Kind::CamCurves, 0, 0, 0, 160, 90});
         // The legend takes a row under the cam.
         const double mu_cam = cam_scale(c, 160, 160 - 14);
+        // As tall as the cam with its rollers at that scale, its scale line and legend.
+        const double cam_h = std::min(170.0, 2 * (c.r0 + c.h + c.rr + std::fabs(c.e)) / (mu_cam * 1000) + 24);
         b.figure("凸轮轮廓：基圆、理论轮廓、实际轮廓与滚子 μl = " + plain(mu_cam) + " m/mm（1:" +
                      plain(mu_cam * 1000) + "）",
-                 {DocFigure::Kind::CamProfile, 0, 0, mu_cam, 160, 170});
+                 {DocFigure::Kind::CamProfile, 0, 0, mu_cam, 160, cam_h});
         b.table("凸轮轮廓坐标（每 10°）", coords);
     }
     const auto mount = mounting_angles(K);

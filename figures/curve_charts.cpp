@@ -111,7 +111,7 @@ void draw_piston_curves(draw::DrawingSurface& s, const PixelBox& f, const Piston
     const draw::Colour colours[3] = {draw::rgb(0, 128, 0), 255, 0xFF0000};
     for (int i = 0; i < 3; ++i) {
         Chart chart{c.angle, *rows[i].first, "φ/(°)", rows[i].second, 0, 720, 90, colours[i]};
-        draw_chart(s, {f.left, f.top + i * h, f.right, f.top + (i + 1) * h - 6}, chart);
+        draw_chart(s, {f.left, f.top + i * h, f.right, f.top + (i + 1) * h - 14}, chart);
     }
 }
 
