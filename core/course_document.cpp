@@ -55,6 +55,7 @@ public:
                    {}, tables_};
         doc.blocks.push_back(std::move(b));
     }
+    int tables() const { return tables_; }
     CourseDocument doc;
 
 private:
@@ -274,7 +275,8 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
     // 4. Gas pressure.
     b.heading("四、气体压力");
     b.paragraph("活塞上的气体压力按示功图随循环转角分段变化：进气、压缩、膨胀（作功）、排气四个行程，两个止点为分段点；"
-                "气体压力 F = p × πD²/4，D = " + plain(D) + " mm。各位置的气体压力见表 4 的最后一列，全循环的曲线见图 " +
+                "气体压力 F = p × πD²/4，D = " + plain(D) + " mm。各位置的气体压力见表 " + std::to_string(b.tables() + 1) +
+                " 的最后一列，全循环的曲线见图 " +
                 std::to_string(figure_count(b) + 1) + "。");
     b.figure("作用在活塞上的气体压力 F 随循环转角的变化", {DocFigure::Kind::GasForce, 0, 0, 0, 160, 85});
 

@@ -171,12 +171,12 @@ void draw_force_figure(draw::DrawingSurface& s, const PixelBox& frame, const Des
     }
     centred_scale(s, box, (x0 + x1) / 2, (y0 + y1) / 2, 1);
     s.set_line_width(2);
-    const auto tips = force_polygon_lines(s, steps, 0, 0, mu_f);
+    const auto tips = force_polygon_lines(s, steps, 0, 0, mu_f, true);
     s.set_line_width(1);
     std::vector<PixelBox> dots;
     const double dot = 1.1;  // mm
     for (size_t i = 0; i < tips.size(); ++i) {
-        s.set_fill(true, dot_colour(steps[i].dot));
+        s.set_fill(true, print_colour(dot_colour(steps[i].dot)));
         s.circle(tips[i].first, tips[i].second, dot, kBlack);
         const double px = s.to_px_x(tips[i].first), py = s.to_px_y(tips[i].second), rp = dot * kPxPerMm;
         dots.push_back({px - rp, py - rp, px + rp, py + rp});

@@ -124,14 +124,20 @@ void print_names(draw::DrawingSurface& s, const std::vector<PointName>& names, c
     }
 }
 
+std::uint32_t print_colour(std::uint32_t c) {
+    if (c == 0xFFFF) return draw::rgb(190, 150, 0);  // yellow
+    if (c == 0xFF00) return draw::rgb(0, 150, 0);    // green
+    return c;
+}
+
 std::vector<std::pair<double, double>> force_polygon_lines(draw::DrawingSurface& s,
                                                            const std::vector<ForceStep>& steps, double x0,
-                                                           double y0, double newtons_per_unit) {
+                                                           double y0, double newtons_per_unit, bool for_paper) {
     std::vector<std::pair<double, double>> tips;
     double x = x0, y = y0;
     for (const ForceStep& f : steps) {
         const double tip_x = x + f.fx / newtons_per_unit, tip_y = y + f.fy / newtons_per_unit;
-        s.line(x, y, tip_x, tip_y, dot_colour(f.dot));
+        s.line(x, y, tip_x, tip_y, for_paper ? print_colour(dot_colour(f.dot)) : dot_colour(f.dot));
         tips.emplace_back(tip_x, tip_y);
         x = tip_x;
         y = tip_y;

@@ -4,6 +4,7 @@
 // every line and of each other, captions moved off the polygons.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -59,12 +60,16 @@ struct PixelBox {
 void print_names(draw::DrawingSurface& s, const std::vector<PointName>& names, const std::vector<Caption>& captions,
                  const PixelBox& bounds = {});
 
+// The colour a force line is printed in on paper: the screen's pure yellow
+// and green would fade on white, so they print darker; others stay.
+std::uint32_t print_colour(std::uint32_t screen_colour);
+
 // The force polygon's lines, each force from the tip of the one before, the
-// first from (x0, y0); a force F is F / newtons_per_unit drawing units long.
-// Hands back the tip of every force.
+// first from (x0, y0); a force F is F / newtons_per_unit drawing units long;
+// in print colours for paper. Hands back the tip of every force.
 std::vector<std::pair<double, double>> force_polygon_lines(draw::DrawingSurface& s,
                                                            const std::vector<ForceStep>& steps, double x0,
-                                                           double y0, double newtons_per_unit);
+                                                           double y0, double newtons_per_unit, bool for_paper = false);
 // The name of each force beside its tip, clear of every line on `s`, of the
 // pixel boxes in `marks` (end dots) and of each other.
 void print_force_names(draw::DrawingSurface& s, const std::vector<ForceStep>& steps,

@@ -128,3 +128,37 @@ TEST(DocumentFigures, ScalesAreRoundAndFit) {
     EXPECT_EQ(drawing_scale(0, 70), 1);
     EXPECT_EQ(drawing_scale(std::nan(""), 70), 1);
 }
+
+// A paragraph that sends the reader to a figure names the figure that follows
+// it; one that sends him to a table's last column for the gas force names
+// the table whose last column that is.
+TEST(DocumentFigures, ReferencesNameTheRightFigureAndTable) {
+    for (const test::DesignTexts& d : test::kDesigns) {
+        const CourseDocument doc = course_document(test::confirmed_state(d), CourseOptions{});
+        ASSERT_TRUE(doc.ok());
+        int references = 0;
+        for (size_t i = 0; i < doc.blocks.size(); ++i) {
+            const std::string& t = doc.blocks[i].text;
+            if (doc.blocks[i].kind != DocBlock::Kind::Paragraph) continue;
+            if (const size_t at = t.find("见图 "); at != std::string::npos) {
+                ++references;
+                const int n = std::stoi(t.substr(at + std::string("见图 ").size()));
+                const DocBlock* next = nullptr;
+                for (size_t j = i + 1; j < doc.blocks.size() && !next; ++j)
+                    if (doc.blocks[j].kind == DocBlock::Kind::Figure) next = &doc.blocks[j];
+                ASSERT_TRUE(next) << t;
+                EXPECT_EQ(next->number, n) << t;
+            }
+            if (const size_t at = t.find("见表 "); at != std::string::npos) {
+                ++references;
+                const int n = std::stoi(t.substr(at + std::string("见表 ").size()));
+                const DocBlock* table = nullptr;
+                for (const DocBlock& b : doc.blocks)
+                    if (b.kind == DocBlock::Kind::Table && b.number == n) table = &b;
+                ASSERT_TRUE(table) << t;
+                EXPECT_NE(table->table.header.back().find("气体压力"), std::string::npos) << t;
+            }
+        }
+        EXPECT_GE(references, 3) << d.name;
+    }
+}

@@ -14,6 +14,7 @@
 #include "core/force_analysis.h"
 #include "core/force_polygon.h"
 #include "core/number_text.h"
+#include "figures/motion_figures.h"
 #include "report/course_export.h"
 #include "report/sheets.h"
 
@@ -114,7 +115,7 @@ TEST(DrawingSheets, SvgHoldsThePolygonsAndPdfTheTitleBlock) {
                     EXPECT_TRUE(svg.texts.contains(QString::fromStdString(f.name)))
                         << d.name << ": force " << f.name << " not named";
                     if (std::hypot(f.fx, f.fy) > 0) {
-                        EXPECT_TRUE(svg.strokes.count(css_colour(dot_colour(f.dot))))
+                        EXPECT_TRUE(svg.strokes.count(css_colour(figures::print_colour(dot_colour(f.dot)))))
                             << d.name << ": no line in the colour of " << f.name;
                     }
                 }
