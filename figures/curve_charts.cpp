@@ -17,10 +17,16 @@ namespace vm::figures {
 namespace {
 constexpr double kTick = 4, kGap = 3;
 
-QString number(double v) { return QString::fromStdString(plain(std::fabs(v) < 1e-12 ? 0.0 : v)); }
+QString number(double v) {
+    return QString::fromStdString(plain(std::fabs(v) < 1e-12 ? 0.0 : v));
+}
 
-double text_w(const draw::DrawingSurface& s, const QString& t) { return QFontMetricsF(s.font()).horizontalAdvance(t); }
-double text_h(const draw::DrawingSurface& s) { return QFontMetricsF(s.font()).height(); }
+double text_w(const draw::DrawingSurface& s, const QString& t) {
+    return QFontMetricsF(s.font()).horizontalAdvance(t);
+}
+double text_h(const draw::DrawingSurface& s) {
+    return QFontMetricsF(s.font()).height();
+}
 
 // Prints with the top-left corner at pixel (x, y).
 void print_px(draw::DrawingSurface& s, double x, double y, const QString& t) {
@@ -30,7 +36,8 @@ void print_px(draw::DrawingSurface& s, double x, double y, const QString& t) {
 
 std::vector<double> ticks(double low, double high, double step) {
     std::vector<double> out;
-    for (long long k = std::llround(low / step); k <= std::llround(high / step); ++k) out.push_back(double(k) * step);
+    for (long long k = std::llround(low / step); k <= std::llround(high / step); ++k)
+        out.push_back(double(k) * step);
     return out;
 }
 }  // namespace
@@ -52,8 +59,8 @@ void draw_chart(draw::DrawingSurface& s, const PixelBox& frame, const Chart& c) 
         frame.right - (text_w(s, number(c.x_high)) / 2 + 2 * kGap + text_w(s, x_caption));
     if (plot_right <= plot_left || plot_bottom <= plot_top) return;
     // x right, values up.
-    set_frame_scale(s, {plot_left, plot_top, plot_right, plot_bottom}, c.x_low, axis.high, c.x_high - c.x_low,
-                    axis.low - axis.high);
+    set_frame_scale(s, {plot_left, plot_top, plot_right, plot_bottom}, c.x_low, axis.high,
+                    c.x_high - c.x_low, axis.low - axis.high);
     s.set_line_width(1);
     s.set_line_style(0);
     const draw::Colour black = 0;
@@ -70,7 +77,8 @@ void draw_chart(draw::DrawingSurface& s, const PixelBox& frame, const Chart& c) 
         const QString t = number(x);
         print_px(s, px - text_w(s, t) / 2, plot_bottom + kTick + kGap, t);
     }
-    print_px(s, plot_right + text_w(s, number(c.x_high)) / 2 + 2 * kGap, plot_bottom + kTick + kGap, x_caption);
+    print_px(s, plot_right + text_w(s, number(c.x_high)) / 2 + 2 * kGap, plot_bottom + kTick + kGap,
+             x_caption);
     for (double v : yt) {
         const double py = s.to_px_y(v);
         s.line(c.x_low, v, s.from_px_x(plot_left - kTick), v, black);

@@ -20,14 +20,17 @@ namespace vm::figures {
 
 namespace {
 constexpr draw::Colour kBlack = 0, kGrey = draw::rgb(110, 110, 110), kWhite = 0xFFFFFF;
-constexpr draw::Colour kPositionColours[] = {0xFF0000, 255, draw::rgb(0, 128, 0), draw::rgb(128, 0, 128)};
+constexpr draw::Colour kPositionColours[] = {0xFF0000, 255, draw::rgb(0, 128, 0),
+                                             draw::rgb(128, 0, 128)};
 // The polygons are drawn in units of this many millimetres, so that the fixed
 // arrow heads (5 units) come out 3 mm long.
 constexpr double kPolygonUnitMm = 0.6;
 // Slider size on the paper, mm.
 constexpr double kSliderW = 14, kSliderH = 9;
 
-double text_h(const draw::DrawingSurface& s) { return QFontMetricsF(s.font()).height(); }
+double text_h(const draw::DrawingSurface& s) {
+    return QFontMetricsF(s.font()).height();
+}
 
 // The scale line at the top-left corner of the frame; the rest of the frame below it.
 PixelBox scale_line(draw::DrawingSurface& s, const PixelBox& f, const std::string& text) {
@@ -39,8 +42,10 @@ PixelBox scale_line(draw::DrawingSurface& s, const PixelBox& f, const std::strin
 
 // A y-up scale with `units_per_mm` user units to a millimetre of paper, the
 // user point (cx, cy) at the centre of the box.
-void centred_scale(draw::DrawingSurface& s, const PixelBox& b, double cx, double cy, double units_per_mm) {
-    const double w = (b.right - b.left) / kPxPerMm * units_per_mm, h = (b.bottom - b.top) / kPxPerMm * units_per_mm;
+void centred_scale(draw::DrawingSurface& s, const PixelBox& b, double cx, double cy,
+                   double units_per_mm) {
+    const double w = (b.right - b.left) / kPxPerMm * units_per_mm,
+                 h = (b.bottom - b.top) / kPxPerMm * units_per_mm;
     set_frame_scale(s, b, cx - w / 2, cy + h / 2, w, -h);
 }
 
@@ -51,7 +56,8 @@ void hollow_joint(draw::DrawingSurface& s, double x, double y, double r, draw::C
 }
 }  // namespace
 
-std::vector<MechanismPosition> mechanism_positions(const DesignState& st, const std::vector<int>& positions) {
+std::vector<MechanismPosition> mechanism_positions(const DesignState& st,
+                                                   const std::vector<int>& positions) {
     std::vector<MechanismPosition> out{{st.jd_wai, "外", kBlack}, {st.jd_nei, "内", kBlack}};
     size_t colour = 0;
     for (int p : positions) {
@@ -65,7 +71,8 @@ std::vector<MechanismPosition> mechanism_positions(const DesignState& st, const 
             }
         }
         if (!merged)
-            out.push_back({deg, std::to_string(p), kPositionColours[colour++ % std::size(kPositionColours)]});
+            out.push_back(
+                {deg, std::to_string(p), kPositionColours[colour++ % std::size(kPositionColours)]});
     }
     return out;
 }
@@ -89,7 +96,8 @@ void draw_mechanism(draw::DrawingSurface& s, const PixelBox& frame, const Design
     }
     double top = r, bottom = -r;
     for (const Placed& p : placed) top = std::max(top, p.by + kSliderH / 2 * paper);
-    const double left = std::min(-r, e - kSliderW / 2 * paper), right = std::max(r, e + kSliderW / 2 * paper);
+    const double left = std::min(-r, e - kSliderW / 2 * paper),
+                 right = std::max(r, e + kSliderW / 2 * paper);
     centred_scale(s, box, (left + right) / 2, (top + bottom) / 2, paper);
 
     // The crank circle and the piston path, thin and dashed.
@@ -97,7 +105,8 @@ void draw_mechanism(draw::DrawingSurface& s, const PixelBox& frame, const Design
     s.set_line_style(1);
     s.circle(0, 0, r, kGrey);
     double path_low = top, path_high = bottom;
-    for (const Placed& p : placed) path_low = std::min(path_low, p.by), path_high = std::max(path_high, p.by);
+    for (const Placed& p : placed)
+        path_low = std::min(path_low, p.by), path_high = std::max(path_high, p.by);
     s.line(e, path_low - kSliderH * paper, e, path_high + kSliderH * paper, kGrey);
     s.set_line_style(0);
     // The frame pivot: a triangle on a hatched base.
@@ -129,9 +138,10 @@ void draw_mechanism(draw::DrawingSurface& s, const PixelBox& frame, const Design
     print_names(s, names, {}, box);
 }
 
-bool draw_motion_polygon(draw::DrawingSurface& s, const PixelBox& frame, const DesignState& st, int position,
-                         bool acceleration, double mu) {
-    const std::string scale = acceleration ? "μa = " + plain(mu) + " (m/s²)/mm" : "μv = " + plain(mu) + " (m/s)/mm";
+bool draw_motion_polygon(draw::DrawingSurface& s, const PixelBox& frame, const DesignState& st,
+                         int position, bool acceleration, double mu) {
+    const std::string scale =
+        acceleration ? "μa = " + plain(mu) + " (m/s²)/mm" : "μv = " + plain(mu) + " (m/s)/mm";
     const PixelBox box = scale_line(s, frame, scale);
     const double r = st.qb_r / 1000, l = st.lg_l / 1000, e = val(st.hs_e) / 1000;
     const double omega1 = -val(st.qb_w) * 2 * kPiAnalysis / 60, phi = position_angle(st, position);
@@ -153,17 +163,18 @@ bool draw_motion_polygon(draw::DrawingSurface& s, const PixelBox& frame, const D
     if (!k) return false;
     centred_scale(s, box, 0, 0, 1 / kPolygonUnitMm);
     s.set_line_width(2);
-    const std::vector<PointName> names =
-        acceleration ? grid_acceleration_polygon(s, *k, k_units) : grid_velocity_polygon(s, *k, k_units);
+    const std::vector<PointName> names = acceleration ? grid_acceleration_polygon(s, *k, k_units)
+                                                      : grid_velocity_polygon(s, *k, k_units);
     s.set_line_width(1);
     print_names(s, names, {}, box);
     return true;
 }
 
-void draw_force_figure(draw::DrawingSurface& s, const PixelBox& frame, const DesignState& filled, int member,
-                       int position, double mu_f) {
+void draw_force_figure(draw::DrawingSurface& s, const PixelBox& frame, const DesignState& filled,
+                       int member, int position, double mu_f) {
     const PixelBox box = scale_line(s, frame, "μF = " + plain(mu_f) + " N/mm");
-    const std::vector<ForceStep> steps = force_polygon(filled.force_table, member, (position - 1) * 30, filled.force);
+    const std::vector<ForceStep> steps =
+        force_polygon(filled.force_table, member, (position - 1) * 30, filled.force);
     double x = 0, y = 0, x0 = 0, x1 = 0, y0 = 0, y1 = 0;
     for (const ForceStep& f : steps) {
         x += f.fx / mu_f, y += f.fy / mu_f;
@@ -178,14 +189,16 @@ void draw_force_figure(draw::DrawingSurface& s, const PixelBox& frame, const Des
     for (size_t i = 0; i < tips.size(); ++i) {
         s.set_fill(true, print_colour(dot_colour(steps[i].dot)));
         s.circle(tips[i].first, tips[i].second, dot, kBlack);
-        const double px = s.to_px_x(tips[i].first), py = s.to_px_y(tips[i].second), rp = dot * kPxPerMm;
+        const double px = s.to_px_x(tips[i].first), py = s.to_px_y(tips[i].second),
+                     rp = dot * kPxPerMm;
         dots.push_back({px - rp, py - rp, px + rp, py + rp});
     }
     s.set_fill(false);
     print_force_names(s, steps, tips, dots, box);
 }
 
-void draw_cam_figure(draw::DrawingSurface& s, const PixelBox& frame, const CamInputs& cam, double mu_l) {
+void draw_cam_figure(draw::DrawingSurface& s, const PixelBox& frame, const CamInputs& cam,
+                     double mu_l) {
     if (check_cam_inputs(cam) != CamInputError::None) return;
     const double paper = mu_l * 1000;
     PixelBox box = scale_line(s, frame, "μl = " + plain(mu_l) + " m/mm");
@@ -196,7 +209,9 @@ void draw_cam_figure(draw::DrawingSurface& s, const PixelBox& frame, const CamIn
         const char* name;
         draw::Colour c;
         int style, width;
-    } legend[] = {{"实际轮廓", kBlack, 0, 2}, {"理论轮廓（虚线）", 0xFF0000, 1, 1}, {"基圆", 255, 0, 1},
+    } legend[] = {{"实际轮廓", kBlack, 0, 2},
+                  {"理论轮廓（虚线）", 0xFF0000, 1, 1},
+                  {"基圆", 255, 0, 1},
                   {"滚子", kGrey, 0, 1}};
     double lx = box.left + 2;
     const double ly = box.bottom - th - 1;
@@ -211,7 +226,8 @@ void draw_cam_figure(draw::DrawingSurface& s, const PixelBox& frame, const CamIn
     }
     box.bottom = ly - 4;
     // The cam window's drawing has y downward; the profile's arcs are given for it.
-    const double w = (box.right - box.left) / kPxPerMm * paper, h = (box.bottom - box.top) / kPxPerMm * paper;
+    const double w = (box.right - box.left) / kPxPerMm * paper,
+                 h = (box.bottom - box.top) / kPxPerMm * paper;
     set_frame_scale(s, box, -w / 2, -h / 2, w, h);
     const CamProfile profile(cam);
     s.set_line_width(1);

@@ -26,21 +26,27 @@ namespace {
 using figures::kPxPerMm;
 using figures::PixelBox;
 
-constexpr double kMargin = 10;                       // paper edge to border, mm
-constexpr double kTitleW = 150, kTitleH = 32;        // title block, mm
-constexpr double kGap = 5;                           // border to figures, mm
+constexpr double kMargin = 10;                 // paper edge to border, mm
+constexpr double kTitleW = 150, kTitleH = 32;  // title block, mm
+constexpr double kGap = 5;                     // border to figures, mm
 
-double px(double mm) { return mm * kPxPerMm; }
-PixelBox box_mm(double l, double t, double r, double b) { return {px(l), px(t), px(r), px(b)}; }
+double px(double mm) {
+    return mm * kPxPerMm;
+}
+PixelBox box_mm(double l, double t, double r, double b) {
+    return {px(l), px(t), px(r), px(b)};
+}
 
 Sheet blank_sheet(std::string name, double w, double h) {
-    Sheet s{std::move(name), w, h,
-            std::make_unique<draw::DrawingSurface>(int(std::lround(px(w))), int(std::lround(px(h))))};
+    Sheet s{
+        std::move(name), w, h,
+        std::make_unique<draw::DrawingSurface>(int(std::lround(px(w))), int(std::lround(px(h))))};
     figures::use_figure_font(*s.surface, 9);
     return s;
 }
 
-void text_at(draw::DrawingSurface& s, double x_mm, double y_mm, const std::string& t, double pt = 9, bool bold = false) {
+void text_at(draw::DrawingSurface& s, double x_mm, double y_mm, const std::string& t, double pt = 9,
+             bool bold = false) {
     QFont f = s.font();
     const QFont keep = f;
     f.setPointSizeF(pt);
@@ -53,8 +59,8 @@ void text_at(draw::DrawingSurface& s, double x_mm, double y_mm, const std::strin
 }
 
 std::string design_data(const DesignState& st) {
-    return "H = " + st.hs_h + " mm，D = " + st.hs_d + " mm，e = " + st.hs_e + " mm，K = " + st.hs_k +
-           "，n = " + st.qb_w + " r/min，δ = " + st.sd_k;
+    return "H = " + st.hs_h + " mm，D = " + st.hs_d + " mm，e = " + st.hs_e +
+           " mm，K = " + st.hs_k + "，n = " + st.qb_w + " r/min，δ = " + st.sd_k;
 }
 
 // The border and the title block at the bottom right: the drawing's name,
@@ -65,7 +71,8 @@ void frame_and_title(Sheet& sheet, const DesignState& st, const std::string& sca
     const double w = sheet.width_mm, h = sheet.height_mm;
     s.set_line_width(2);
     s.box(px(kMargin), px(kMargin), px(w - kMargin), px(h - kMargin), 0);
-    const double l = w - kMargin - kTitleW, t = h - kMargin - kTitleH, r = w - kMargin, b = h - kMargin;
+    const double l = w - kMargin - kTitleW, t = h - kMargin - kTitleH, r = w - kMargin,
+                 b = h - kMargin;
     s.box(px(l), px(t), px(r), px(b), 0);
     s.set_line_width(1);
     const double row = kTitleH / 4;
@@ -92,16 +99,19 @@ Sheet mechanism_sheet(const DesignState& st, const CourseOptions& o) {
     const PixelBox area = drawing_area(sheet);
     const double w = (area.right - area.left) / kPxPerMm, h = (area.bottom - area.top) / kPxPerMm;
     const double mu_l = mechanism_scale(st.qb_r, st.lg_l, val(st.hs_e), w, h);
-    figures::draw_mechanism(*sheet.surface, area, st, figures::mechanism_positions(st, {o.positions.begin(), o.positions.end()}),
-                            mu_l);
+    figures::draw_mechanism(
+        *sheet.surface, area, st,
+        figures::mechanism_positions(st, {o.positions.begin(), o.positions.end()}), mu_l);
     // Notes at the bottom left, beside the title block.
     const std::string notes[] = {
-        "曲柄 r = " + format_0_00(st.qb_r) + " mm，连杆 l = " + format_0_00(st.lg_l) + " mm，偏距 e = " + st.hs_e + " mm",
-        "外止点 φ外 = " + format_0_00(st.jd_wai) + "°，内止点 φ内 = " + format_0_00(st.jd_nei) + "°",
-        "A外、B外：外止点；A内、B内：内止点；",
-        "其余为所选位置 n（循环转角 30°×(n − 1)）"};
+        "曲柄 r = " + format_0_00(st.qb_r) + " mm，连杆 l = " + format_0_00(st.lg_l) +
+            " mm，偏距 e = " + st.hs_e + " mm",
+        "外止点 φ外 = " + format_0_00(st.jd_wai) + "°，内止点 φ内 = " + format_0_00(st.jd_nei) +
+            "°",
+        "A外、B外：外止点；A内、B内：内止点；", "其余为所选位置 n（循环转角 30°×(n − 1)）"};
     for (int i = 0; i < 4; ++i)
-        text_at(*sheet.surface, kMargin + kGap, sheet.height_mm - kMargin - kTitleH + 1 + 7.5 * i, notes[i], 8);
+        text_at(*sheet.surface, kMargin + kGap, sheet.height_mm - kMargin - kTitleH + 1 + 7.5 * i,
+                notes[i], 8);
     frame_and_title(sheet, st, "μl = " + plain(mu_l) + " m/mm（1:" + plain(mu_l * 1000) + "）");
     return sheet;
 }
@@ -117,7 +127,10 @@ Sheet analysis_sheet(const DesignState& st, const CourseOptions& o) {
     for (int i = 0; i < rows; ++i) {
         const int p = o.positions[std::size_t(i)];
         const double top = area.top + i * rh;
-        auto cell = [&](int col) { return PixelBox{area.left + col * cw + 4, top + 4, area.left + (col + 1) * cw - 4, top + rh - 4}; };
+        auto cell = [&](int col) {
+            return PixelBox{area.left + col * cw + 4, top + 4, area.left + (col + 1) * cw - 4,
+                            top + rh - 4};
+        };
         auto heading = [&](int col, const std::string& t) {
             const PixelBox c = cell(col);
             text_at(s, c.left / kPxPerMm, c.top / kPxPerMm, t, 10, true);
@@ -127,12 +140,16 @@ Sheet analysis_sheet(const DesignState& st, const CourseOptions& o) {
             return PixelBox{c.left, c.top + px(6), c.right, c.bottom};
         };
         if (const auto mu = polygon_scales(st, p, fit_mm)) {
-            figures::draw_motion_polygon(s, heading(0, "位置 " + std::to_string(p) + " 速度多边形"), st, p, false, mu->mu_v);
-            figures::draw_motion_polygon(s, heading(1, "位置 " + std::to_string(p) + " 加速度多边形"), st, p, true, mu->mu_a);
+            figures::draw_motion_polygon(s, heading(0, "位置 " + std::to_string(p) + " 速度多边形"),
+                                         st, p, false, mu->mu_v);
+            figures::draw_motion_polygon(s,
+                                         heading(1, "位置 " + std::to_string(p) + " 加速度多边形"),
+                                         st, p, true, mu->mu_a);
         }
         int col = 2;
         for (int m : {kPiston, kRod, kCrank}) {
-            const PixelBox b = heading(col++, "位置 " + std::to_string(p) + " " + members[m] + "的力多边形");
+            const PixelBox b =
+                heading(col++, "位置 " + std::to_string(p) + " " + members[m] + "的力多边形");
             figures::draw_force_figure(s, b, st, m, p, force_scale(st, m, p, fit_mm));
         }
     }
@@ -163,16 +180,23 @@ Sheet cam_sheet(const DesignState& st, const CourseOptions& o) {
         const double v[3] = {m.lift(d), m.velocity(d), m.acceleration(d)};
         for (int i = 0; i < 3; ++i) charts[i].x.push_back(d), charts[i].y.push_back(v[i]);
     }
-    const double right = area.right, chart_top = area.top + px(16), h = (area.bottom - chart_top) / 3;
+    const double right = area.right, chart_top = area.top + px(16),
+                 h = (area.bottom - chart_top) / 3;
     text_at(s, split / kPxPerMm + 8, area.top / kPxPerMm,
-            "推程 0°～60° 等速上升 h = " + plain(o.cam.h) + " mm，远休止 60°～70°，回程 70°～140° 摆线运动，近休止 140°～360°", 8);
+            "推程 0°～60° 等速上升 h = " + plain(o.cam.h) +
+                " mm，远休止 60°～70°，回程 70°～140° 摆线运动，近休止 140°～360°",
+            8);
     text_at(s, split / kPxPerMm + 8, area.top / kPxPerMm + 5,
-            "基圆半径 r0 = " + plain(o.cam.r0) + " mm，偏距 e = " + plain(o.cam.e) + " mm，滚子半径 rr = " + plain(o.cam.rr) +
-                " mm；运动线图按凸轮角速度 ω = 1 rad/s",
+            "基圆半径 r0 = " + plain(o.cam.r0) + " mm，偏距 e = " + plain(o.cam.e) +
+                " mm，滚子半径 rr = " + plain(o.cam.rr) + " mm；运动线图按凸轮角速度 ω = 1 rad/s",
             8);
     for (int i = 0; i < 3; ++i)
-        figures::draw_chart(s, {split + px(8), chart_top + i * h, right, chart_top + (i + 1) * h - px(4)}, charts[i]);
-    frame_and_title(sheet, st, "凸轮 μl = " + plain(mu_cam) + " m/mm（1:" + plain(mu_cam * 1000) + "）；运动线图的比例见其坐标轴");
+        figures::draw_chart(
+            s, {split + px(8), chart_top + i * h, right, chart_top + (i + 1) * h - px(4)},
+            charts[i]);
+    frame_and_title(sheet, st,
+                    "凸轮 μl = " + plain(mu_cam) + " m/mm（1:" + plain(mu_cam * 1000) +
+                        "）；运动线图的比例见其坐标轴");
     return sheet;
 }
 
@@ -182,7 +206,8 @@ std::vector<Sheet> drawing_sheets(const DesignState& filled, const CourseOptions
     std::vector<Sheet> out;
     out.push_back(mechanism_sheet(filled, options));
     out.push_back(analysis_sheet(filled, options));
-    if (check_cam_inputs(options.cam) == CamInputError::None) out.push_back(cam_sheet(filled, options));
+    if (check_cam_inputs(options.cam) == CamInputError::None)
+        out.push_back(cam_sheet(filled, options));
     return out;
 }
 
@@ -191,8 +216,9 @@ std::string sheet_pdf(const Sheet& sheet) {
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter pdf(&buffer);
-        pdf.setPageLayout(QPageLayout(QPageSize(QSizeF(sheet.width_mm, sheet.height_mm), QPageSize::Millimeter),
-                                      QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        pdf.setPageLayout(
+            QPageLayout(QPageSize(QSizeF(sheet.width_mm, sheet.height_mm), QPageSize::Millimeter),
+                        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         // 96 dots per inch: one dot is one pixel of the sheet's picture, and
         // its texts keep their point sizes.
         pdf.setResolution(96);

@@ -1,6 +1,8 @@
 // The report's figures over a grid of designs: numbered in order, each
 // caption stating the scale the figure is drawn at, every kind present, and
 // each drawing inside its picture with no label over another.
+#include "figures/document_figures.h"
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -11,7 +13,6 @@
 #include "core/motion_polygons.h"
 #include "core/number_text.h"
 #include "draw/drawing_surface.h"
-#include "figures/document_figures.h"
 
 using namespace vm;
 using vm::draw::Primitive;
@@ -28,21 +29,29 @@ std::vector<const DocBlock*> figure_blocks(const CourseDocument& doc) {
 
 bool inside(const Primitive& p, double w, double h) {
     constexpr double slack = 1.5;  // half a thick line
-    auto in = [&](double x, double y) { return x >= -slack && y >= -slack && x <= w + slack && y <= h + slack; };
+    auto in = [&](double x, double y) {
+        return x >= -slack && y >= -slack && x <= w + slack && y <= h + slack;
+    };
     switch (p.kind) {
         case PrimitiveKind::Line:
         case PrimitiveKind::Box:
-        case PrimitiveKind::FilledBox: return in(p.x1, p.y1) && in(p.x2, p.y2);
-        case PrimitiveKind::Text: return in(p.x1, p.y1) && in(p.x1 + p.x2, p.y1 + p.y2);
+        case PrimitiveKind::FilledBox:
+            return in(p.x1, p.y1) && in(p.x2, p.y2);
+        case PrimitiveKind::Text:
+            return in(p.x1, p.y1) && in(p.x1 + p.x2, p.y1 + p.y2);
         case PrimitiveKind::Circle:
         case PrimitiveKind::FilledCircle:
-        case PrimitiveKind::Arc: return in(p.x1 - p.radius, p.y1 - p.radius) && in(p.x1 + p.radius, p.y1 + p.radius);
-        case PrimitiveKind::Point: return in(p.x1, p.y1);
+        case PrimitiveKind::Arc:
+            return in(p.x1 - p.radius, p.y1 - p.radius) && in(p.x1 + p.radius, p.y1 + p.radius);
+        case PrimitiveKind::Point:
+            return in(p.x1, p.y1);
     }
     return true;
 }
 
-LabelRect text_box(const Primitive& t) { return {t.x1, t.y1, t.x1 + t.x2, t.y1 + t.y2}; }
+LabelRect text_box(const Primitive& t) {
+    return {t.x1, t.y1, t.x1 + t.x2, t.y1 + t.y2};
+}
 
 }  // namespace
 
@@ -63,10 +72,11 @@ TEST(DocumentFigures, NumberedInOrderWithTheirScaleAndEveryKindPresent) {
                     << d.name << ": caption without its scale: " << b->text;
             }
         }
-        const std::pair<K, int> want[] = {{K::Mechanism, 1},    {K::Velocity, 2}, {K::Acceleration, 2},
-                                          {K::Force, 6},        {K::PistonCurves, 1}, {K::GasForce, 1},
-                                          {K::CamCurves, 1},    {K::CamProfile, 1}};
-        for (const auto& [kind, n] : want) EXPECT_EQ(kinds[kind], n) << d.name << " kind " << int(kind);
+        const std::pair<K, int> want[] = {
+            {K::Mechanism, 1},    {K::Velocity, 2}, {K::Acceleration, 2}, {K::Force, 6},
+            {K::PistonCurves, 1}, {K::GasForce, 1}, {K::CamCurves, 1},    {K::CamProfile, 1}};
+        for (const auto& [kind, n] : want)
+            EXPECT_EQ(kinds[kind], n) << d.name << " kind " << int(kind);
     }
 }
 
@@ -85,16 +95,16 @@ TEST(DocumentFigures, EveryFigureFitsItsPictureAndNoLabelCoversAnother) {
             std::vector<const Primitive*> texts;
             for (const Primitive& p : list) {
                 EXPECT_TRUE(inside(p, s->width_px(), s->height_px()))
-                    << d.name << ", " << b->text << ": primitive " << int(p.kind) << " at " << p.x1 << "," << p.y1
-                    << " off the picture " << s->width_px() << "x" << s->height_px();
+                    << d.name << ", " << b->text << ": primitive " << int(p.kind) << " at " << p.x1
+                    << "," << p.y1 << " off the picture " << s->width_px() << "x" << s->height_px();
                 if (p.kind == PrimitiveKind::Text) texts.push_back(&p);
             }
             EXPECT_GE(texts.size(), 3u) << b->text;
             for (size_t i = 0; i < texts.size(); ++i)
                 for (size_t j = i + 1; j < texts.size(); ++j)
                     EXPECT_FALSE(rects_overlap(text_box(*texts[i]), text_box(*texts[j])))
-                        << d.name << ", " << b->text << ": " << texts[i]->text.toStdString() << " over "
-                        << texts[j]->text.toStdString();
+                        << d.name << ", " << b->text << ": " << texts[i]->text.toStdString()
+                        << " over " << texts[j]->text.toStdString();
         }
     }
 }

@@ -1,6 +1,8 @@
 // The shared polygons: every velocity and acceleration polygon closes where
 // its equation says, every force polygon closes, and no name is printed over
 // another or struck through by a line, over a grid of designs and positions.
+#include "figures/motion_figures.h"
+
 #include <gtest/gtest.h>
 
 #include <QFontMetricsF>
@@ -10,7 +12,6 @@
 #include "core/force_analysis.h"
 #include "core/motion_polygons.h"
 #include "draw/drawing_surface.h"
-#include "figures/motion_figures.h"
 
 using namespace vm;
 using vm::draw::Primitive;
@@ -25,7 +26,9 @@ std::vector<Primitive> of_kind(const draw::DrawingSurface& s, PrimitiveKind k) {
     return out;
 }
 
-LabelRect text_box(const Primitive& t) { return {t.x1, t.y1, t.x1 + t.x2, t.y1 + t.y2}; }
+LabelRect text_box(const Primitive& t) {
+    return {t.x1, t.y1, t.x1 + t.x2, t.y1 + t.y2};
+}
 
 // No text over another text or crossed by a line.
 void expect_labels_clear(const draw::DrawingSurface& s, const std::string& where) {
@@ -34,7 +37,8 @@ void expect_labels_clear(const draw::DrawingSurface& s, const std::string& where
     for (size_t i = 0; i < texts.size(); ++i) {
         for (size_t j = i + 1; j < texts.size(); ++j)
             EXPECT_FALSE(rects_overlap(text_box(texts[i]), text_box(texts[j])))
-                << where << ": " << texts[i].text.toStdString() << " over " << texts[j].text.toStdString();
+                << where << ": " << texts[i].text.toStdString() << " over "
+                << texts[j].text.toStdString();
         for (const Primitive& l : lines)
             EXPECT_FALSE(segment_crosses(text_box(texts[i]), l.x1, l.y1, l.x2, l.y2))
                 << where << ": a line crosses " << texts[i].text.toStdString();
@@ -60,7 +64,8 @@ TEST(MotionPolygons, BothPolygonsCloseOverTheTurn) {
             const double phi = deg * kPiAnalysis / 180;
             PolygonScale place;
             place.scale_v = 20, place.scale_a = 0.2;
-            place.centre_v_x = 300, place.centre_v_y = 400, place.centre_a_x = 300, place.centre_a_y = 150;
+            place.centre_v_x = 300, place.centre_v_y = 400, place.centre_a_x = 300,
+            place.centre_a_y = 150;
             const auto k = jisuan(m.r, m.l, m.e, phi, m.omega1, &place);
             if (!k) continue;
             draw::DrawingSurface s(600, 600);
@@ -73,13 +78,16 @@ TEST(MotionPolygons, BothPolygonsCloseOverTheTurn) {
             auto shaft_from = [&](double x, double y, double length) -> const Primitive* {
                 for (const Primitive& p : lines)
                     if (std::hypot(p.x1 - s.to_px_x(x), p.y1 - s.to_px_y(y)) < 1e-6 &&
-                        std::fabs(std::hypot(p.x2 - p.x1, p.y2 - p.y1) - s.units_to_px_x(std::fabs(length))) < 1e-6)
+                        std::fabs(std::hypot(p.x2 - p.x1, p.y2 - p.y1) -
+                                  s.units_to_px_x(std::fabs(length))) < 1e-6)
                         return &p;
                 return nullptr;
             };
             const std::string where = std::string(d.name) + " at " + std::to_string(deg);
             ASSERT_EQ(v.size(), 3u);
-            EXPECT_TRUE(shaft_from(v[1].x, v[1].y, place.scale_v * k->v_ba) || std::fabs(k->v_ba) < 1e-9) << where;
+            EXPECT_TRUE(shaft_from(v[1].x, v[1].y, place.scale_v * k->v_ba) ||
+                        std::fabs(k->v_ba) < 1e-9)
+                << where;
             if (const Primitive* ab = shaft_from(v[1].x, v[1].y, place.scale_v * k->v_ba)) {
                 EXPECT_NEAR(ab->x2, s.to_px_x(v[2].x), 1e-3) << where;
                 EXPECT_NEAR(ab->y2, s.to_px_y(v[2].y), 1e-3) << where;
@@ -128,26 +136,28 @@ TEST(ForcePolygons, CloseAndNameEachForceOnce) {
             for (int row = 0; row < 720; row += 30) {
                 const auto steps = force_polygon(st.force_table, member, row, st.force);
                 double largest = 0;
-                for (const ForceStep& f : steps) largest = std::max(largest, std::hypot(f.fx, f.fy));
+                for (const ForceStep& f : steps)
+                    largest = std::max(largest, std::hypot(f.fx, f.fy));
                 draw::DrawingSurface s(500, 500);
                 s.set_scale(-100, 100, 200, -200);
                 const double per_unit = largest / 60;
                 const auto tips = figures::force_polygon_lines(s, steps, 0, 0, per_unit);
                 ASSERT_EQ(tips.size(), steps.size());
-                const std::string where = std::string(d.name) + " member " + std::to_string(member) + " row " +
-                                          std::to_string(row);
+                const std::string where = std::string(d.name) + " member " +
+                                          std::to_string(member) + " row " + std::to_string(row);
                 EXPECT_NEAR(tips.back().first, 0, 1e-6 * 60) << where;
                 EXPECT_NEAR(tips.back().second, 0, 1e-6 * 60) << where;
                 std::vector<figures::PixelBox> dots;
                 for (const auto& t : tips)
-                    dots.push_back({s.to_px_x(t.first) - 3, s.to_px_y(t.second) - 3, s.to_px_x(t.first) + 3,
-                                    s.to_px_y(t.second) + 3});
+                    dots.push_back({s.to_px_x(t.first) - 3, s.to_px_y(t.second) - 3,
+                                    s.to_px_x(t.first) + 3, s.to_px_y(t.second) + 3});
                 figures::print_force_names(s, steps, tips, dots);
                 const auto texts = of_kind(s, PrimitiveKind::Text);
                 ASSERT_EQ(texts.size(), steps.size()) << where;
                 for (size_t i = 0; i < texts.size(); ++i)
                     for (size_t j = i + 1; j < texts.size(); ++j)
-                        EXPECT_FALSE(rects_overlap(text_box(texts[i]), text_box(texts[j]))) << where;
+                        EXPECT_FALSE(rects_overlap(text_box(texts[i]), text_box(texts[j])))
+                            << where;
             }
     }
 }

@@ -1,6 +1,8 @@
 // The drawing sheets read back from what was written: the SVG parses and
 // holds every force polygon's names and lines in their colours and every
 // panel's scale; the PDF's text holds the title block.
+#include "report/sheets.h"
+
 #include <gtest/gtest.h>
 
 #include <QDomDocument>
@@ -16,7 +18,6 @@
 #include "core/number_text.h"
 #include "figures/motion_figures.h"
 #include "report/course_export.h"
-#include "report/sheets.h"
 
 using namespace vm;
 
@@ -61,11 +62,13 @@ bool read_svg(const QString& file, SvgContent* out) {
             // QSvgGenerator puts the pen on the enclosing group.
             for (QDomNode n = e; !n.isNull(); n = n.parentNode())
                 if (n.isElement() && n.toElement().hasAttribute(QStringLiteral("stroke"))) {
-                    out->strokes.insert(n.toElement().attribute(QStringLiteral("stroke")).toLower());
+                    out->strokes.insert(
+                        n.toElement().attribute(QStringLiteral("stroke")).toLower());
                     break;
                 }
         }
-        for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement()) stack.push_back(c);
+        for (QDomElement c = e.firstChildElement(); !c.isNull(); c = c.nextSiblingElement())
+            stack.push_back(c);
     }
     return true;
 }
@@ -82,12 +85,15 @@ QString css_colour(std::uint32_t bgr) {
 TEST(DrawingSheets, WrittenUnderTheirNamesAsPdfAndSvg) {
     const DesignState state = test::confirmed_state(test::kDesigns[0]);
     QTemporaryDir dir;
-    const auto r = report::export_course_design(state, CourseOptions{}, report::kSvg, dir.path().toStdString());
+    const auto r = report::export_course_design(state, CourseOptions{}, report::kSvg,
+                                                dir.path().toStdString());
     ASSERT_TRUE(r.ok) << r.message;
     ASSERT_EQ(r.files.size(), 3u);
     for (const char* name : kSheetNames) {
-        EXPECT_TRUE(QFile::exists(dir.filePath(QString::fromUtf8(name) + QStringLiteral(".svg")))) << name;
-        EXPECT_FALSE(QFile::exists(dir.filePath(QString::fromUtf8(name) + QStringLiteral(".pdf")))) << name;
+        EXPECT_TRUE(QFile::exists(dir.filePath(QString::fromUtf8(name) + QStringLiteral(".svg"))))
+            << name;
+        EXPECT_FALSE(QFile::exists(dir.filePath(QString::fromUtf8(name) + QStringLiteral(".pdf"))))
+            << name;
     }
 }
 
@@ -95,13 +101,14 @@ TEST(DrawingSheets, SvgHoldsThePolygonsAndPdfTheTitleBlock) {
     for (const test::DesignTexts& d : {test::kDesigns[0], test::kDesigns[3]}) {
         const DesignState state = test::confirmed_state(d);
         QTemporaryDir dir;
-        const auto r = report::export_course_design(state, CourseOptions{}, report::kSvg | report::kPdf,
-                                                    dir.path().toStdString());
+        const auto r = report::export_course_design(
+            state, CourseOptions{}, report::kSvg | report::kPdf, dir.path().toStdString());
         ASSERT_TRUE(r.ok) << r.message;
         EXPECT_EQ(r.files.size(), 7u);  // the report and three sheets in two forms
 
         SvgContent svg;
-        ASSERT_TRUE(read_svg(dir.filePath(QStringLiteral("运动分析与动态静力分析图.svg")), &svg)) << "does not parse";
+        ASSERT_TRUE(read_svg(dir.filePath(QStringLiteral("运动分析与动态静力分析图.svg")), &svg))
+            << "does not parse";
         DesignState filled = state;
         ASSERT_TRUE(fill_force_table(filled));
         const QString all = svg.texts.join(QLatin1Char('\n'));
@@ -111,11 +118,13 @@ TEST(DrawingSheets, SvgHoldsThePolygonsAndPdfTheTitleBlock) {
             EXPECT_TRUE(all.contains(QStringLiteral("位置 %1 速度多边形").arg(p))) << d.name;
             EXPECT_TRUE(all.contains(QStringLiteral("位置 %1 加速度多边形").arg(p))) << d.name;
             for (int member : {kCrank, kRod, kPiston})
-                for (const ForceStep& f : force_polygon(filled.force_table, member, (p - 1) * 30, filled.force)) {
+                for (const ForceStep& f :
+                     force_polygon(filled.force_table, member, (p - 1) * 30, filled.force)) {
                     EXPECT_TRUE(svg.texts.contains(QString::fromStdString(f.name)))
                         << d.name << ": force " << f.name << " not named";
                     if (std::hypot(f.fx, f.fy) > 0) {
-                        EXPECT_TRUE(svg.strokes.count(css_colour(figures::print_colour(dot_colour(f.dot)))))
+                        EXPECT_TRUE(
+                            svg.strokes.count(css_colour(figures::print_colour(dot_colour(f.dot)))))
                             << d.name << ": no line in the colour of " << f.name;
                     }
                 }
@@ -129,11 +138,14 @@ TEST(DrawingSheets, SvgHoldsThePolygonsAndPdfTheTitleBlock) {
             continue;
         }
         for (const char* name : kSheetNames) {
-            const QString text = pdf_text(dir.filePath(QString::fromUtf8(name) + QStringLiteral(".pdf")));
+            const QString text =
+                pdf_text(dir.filePath(QString::fromUtf8(name) + QStringLiteral(".pdf")));
             EXPECT_TRUE(text.contains(QString::fromUtf8(name))) << name;
             for (const char* field : {"图名", "设计数据", "比例"})
                 EXPECT_TRUE(text.contains(QString::fromUtf8(field))) << name << " lacks " << field;
-            EXPECT_TRUE(text.contains(QStringLiteral("H = %1 mm").arg(QString::fromStdString(state.hs_h)))) << name;
+            EXPECT_TRUE(
+                text.contains(QStringLiteral("H = %1 mm").arg(QString::fromStdString(state.hs_h))))
+                << name;
         }
         const QString mech = pdf_text(dir.filePath(QStringLiteral("机构运动简图.pdf")));
         const double mu_l = mechanism_scale(state.qb_r, state.lg_l, val(state.hs_e), 1, 1);
@@ -156,17 +168,19 @@ TEST(DrawingSheets, NothingLeavesTheBorderOrCoversAnotherText) {
                 if (p.kind != draw::PrimitiveKind::Text) continue;
                 texts.push_back(&p);
                 EXPECT_GE(p.x1, border) << sheet.name << ": " << p.text.toStdString();
-                EXPECT_LE(p.x1 + p.x2, s.width_px() - border) << sheet.name << ": " << p.text.toStdString();
-                EXPECT_LE(p.y1 + p.y2, s.height_px() - border) << sheet.name << ": " << p.text.toStdString();
+                EXPECT_LE(p.x1 + p.x2, s.width_px() - border)
+                    << sheet.name << ": " << p.text.toStdString();
+                EXPECT_LE(p.y1 + p.y2, s.height_px() - border)
+                    << sheet.name << ": " << p.text.toStdString();
             }
             for (size_t i = 0; i < texts.size(); ++i)
                 for (size_t j = i + 1; j < texts.size(); ++j) {
                     const auto& a = *texts[i];
                     const auto& b = *texts[j];
-                    const bool apart = a.x1 + a.x2 <= b.x1 || b.x1 + b.x2 <= a.x1 || a.y1 + a.y2 <= b.y1 ||
-                                       b.y1 + b.y2 <= a.y1;
-                    EXPECT_TRUE(apart) << d.name << ", " << sheet.name << ": " << a.text.toStdString() << " over "
-                                       << b.text.toStdString();
+                    const bool apart = a.x1 + a.x2 <= b.x1 || b.x1 + b.x2 <= a.x1 ||
+                                       a.y1 + a.y2 <= b.y1 || b.y1 + b.y2 <= a.y1;
+                    EXPECT_TRUE(apart) << d.name << ", " << sheet.name << ": "
+                                       << a.text.toStdString() << " over " << b.text.toStdString();
                 }
         }
     }
