@@ -100,6 +100,17 @@ TEST(DocumentFigures, EveryFigureFitsItsPictureAndNoLabelCoversAnother) {
                 if (p.kind == PrimitiveKind::Text) texts.push_back(&p);
             }
             EXPECT_GE(texts.size(), 3u) << b->text;
+            // Names of points and forces are placed clear of every line.
+            const auto k = b->figure.kind;
+            if (k == DocFigure::Kind::Velocity || k == DocFigure::Kind::Acceleration ||
+                k == DocFigure::Kind::Force || k == DocFigure::Kind::Mechanism)
+                for (const Primitive* t : texts)
+                    for (const Primitive& l : list)
+                        if (l.kind == PrimitiveKind::Line) {
+                            EXPECT_FALSE(segment_crosses(text_box(*t), l.x1, l.y1, l.x2, l.y2))
+                                << d.name << ", " << b->text << ": a line crosses "
+                                << t->text.toStdString();
+                        }
             for (size_t i = 0; i < texts.size(); ++i)
                 for (size_t j = i + 1; j < texts.size(); ++j)
                     EXPECT_FALSE(rects_overlap(text_box(*texts[i]), text_box(*texts[j])))
