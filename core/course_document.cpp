@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 #include "core/anim_gears.h"
 #include "core/cam_motion.h"
@@ -13,6 +14,7 @@
 #include "core/force_analysis.h"
 #include "core/force_polygon.h"
 #include "core/kinematics.h"
+#include "core/motion_polygons.h"
 #include "core/number_text.h"
 #include "core/report.h"
 #include "core/torque_energy.h"
@@ -35,33 +37,37 @@ constexpr ParameterText kParameterTexts[11] = {
 std::string f2(double x) { return format_0_00(x); }
 std::string fx(double x, int decimals) { return format_fixed(x, decimals); }
 
-// A scale of 1, 2 or 5 times a power of ten (value per mm) that draws the
-// largest magnitude at most `mm` long.
-double nice_scale(double largest, double mm) {
-    if (!(largest > 0) || !std::isfinite(largest)) return 1;
-    const double raw = largest / mm;
-    const double p = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0, 10.0})
-        if (m * p >= raw) return m * p;
-    return 10 * p;
-}
+// Polygons and force polygons are drawn at most this long in the report, mm.
+constexpr double kPolygonMm = 70;
 
 class Builder {
 public:
     void heading(std::string t) { add(DocBlock::Kind::Heading, std::move(t)); }
     void paragraph(std::string t) { add(DocBlock::Kind::Paragraph, std::move(t)); }
     void equations(std::string t) { add(DocBlock::Kind::Equations, std::move(t)); }
+    void figure(std::string caption, DocFigure f) {
+        DocBlock b{DocBlock::Kind::Figure, "图 " + std::to_string(++figures_) + "  " + std::move(caption), {}, f,
+                   figures_};
+        doc.blocks.push_back(std::move(b));
+    }
     void table(std::string caption, DocTable t) {
         DocBlock b{DocBlock::Kind::Table, "表 " + std::to_string(++tables_) + "  " + std::move(caption), std::move(t),
                    {}, tables_};
         doc.blocks.push_back(std::move(b));
     }
+    int tables() const { return tables_; }
     CourseDocument doc;
 
 private:
     void add(DocBlock::Kind k, std::string t) { doc.blocks.push_back(DocBlock{k, std::move(t), {}, {}, 0}); }
-    int tables_ = 0;
+    int tables_ = 0, figures_ = 0;
 };
+
+int figure_count(const Builder& b) {
+    int n = 0;
+    for (const DocBlock& blk : b.doc.blocks) n += blk.kind == DocBlock::Kind::Figure;
+    return n;
+}
 
 // A worked sheet inside a section of the report: its own "一、" "二、" "三、"
 // headings become "(1)" "(2)" "(3)" so they do not read as the report's sections.
@@ -78,6 +84,73 @@ std::string strip_trailing_newline(std::string s) {
 }
 
 }  // namespace
+
+namespace {
+// The smallest of m x 10^k (m from `steps`, ascending, ending in 10) not below raw.
+double next_step(double raw, std::initializer_list<double> steps) {
+    const double p = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : steps)
+        if (m * p >= raw * (1 - 1e-12)) return m * p;
+    return 10 * p;
+}
+}  // namespace
+
+double drawing_scale(double largest, double mm) {
+    if (!(largest > 0) || !std::isfinite(largest) || !(mm > 0)) return 1;
+    // Steps a student can draw and read off with a ruler.
+    return next_step(largest / mm, {1, 1.2, 1.5, 2, 2.5, 3, 4, 5, 6, 8, 10});
+}
+
+double standard_length_scale(double real_mm_per_mm) {
+    if (!(real_mm_per_mm > 0) || !std::isfinite(real_mm_per_mm)) return 1;
+    // The reduction ratios of technical drawings: 1:1, 1:1.5, 1:2, 1:2.5, 1:3, 1:4, 1:5, 1:10 ...
+    return next_step(real_mm_per_mm, {1, 1.5, 2, 2.5, 3, 4, 5, 10});
+}
+
+double position_angle(const DesignState& s, int position) {
+    return s.jd_wai * kPiAnalysis / 180 - (position - 1) * ((kTwoPiAnalysis / 360) * 30);
+}
+
+namespace {
+// The larger side of the box around points, with the origin.
+double extent(const std::vector<double>& xs, const std::vector<double>& ys) {
+    if (xs.empty()) return 0;
+    const auto [x0, x1] = std::minmax_element(xs.begin(), xs.end());
+    const auto [y0, y1] = std::minmax_element(ys.begin(), ys.end());
+    return std::max(*x1 - *x0, *y1 - *y0);
+}
+}  // namespace
+
+std::optional<PolygonScales> polygon_scales(const DesignState& s, int position, double mm) {
+    const double omega1 = -val(s.qb_w) * 2 * kPiAnalysis / 60;
+    const PolygonScale unit{};
+    const auto k =
+        jisuan(s.qb_r / 1000, s.lg_l / 1000, val(s.hs_e) / 1000, position_angle(s, position), omega1, &unit);
+    if (!k) return std::nullopt;
+    const PolygonOffsets o = polygon_offsets(*k);
+    return PolygonScales{drawing_scale(extent(o.vx, o.vy), mm), drawing_scale(extent(o.ax, o.ay), mm)};
+}
+
+double force_scale(const DesignState& filled, int member, int position, double mm) {
+    std::vector<double> xs{0}, ys{0};
+    for (const ForceStep& f : force_polygon(filled.force_table, member, (position - 1) * 30, filled.force)) {
+        xs.push_back(xs.back() + f.fx);
+        ys.push_back(ys.back() + f.fy);
+    }
+    return drawing_scale(extent(xs, ys), mm);
+}
+
+double mechanism_scale(double r, double l, double e, double w_mm, double h_mm) {
+    // Paper kept for the slider (14 x 9 mm), the names and the scale line.
+    const double span_x = std::max(r, e) + r, span_y = 2 * r + l;
+    const double need = std::max(span_x / std::max(w_mm - 30, 10.0), span_y / std::max(h_mm - 20, 10.0));
+    return standard_length_scale(need) / 1000;
+}
+
+double cam_scale(const CamInputs& cam, double w_mm, double h_mm) {
+    const double reach = 2 * (cam.r0 + cam.h + cam.rr + std::fabs(cam.e));
+    return standard_length_scale(reach / std::max(std::min(w_mm, h_mm) - 4, 10.0)) / 1000;
+}
 
 std::string CourseDocument::plain_text() const {
     std::string out = title + "\n";
@@ -164,6 +237,14 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
                 "连杆长 l = [(l + r) + (l − r)]/2 = " + f2(l) + " mm，曲柄长 r = [(l + r) − (l − r)]/2 = " + f2(r) + " mm\n" +
                 "外止点（曲柄与连杆拉直共线）曲柄转角 φ外 = arctan((H/2 + q)/e) = " + f2(y.jd_wai) + "°\n" +
                 "内止点（曲柄与连杆重叠共线）曲柄转角 φ内 = 180° + arctan((q − H/2)/e) = " + f2(y.jd_nei) + "°");
+    {
+        DocFigure f{DocFigure::Kind::Mechanism, 0, 0, mechanism_scale(r, l, e, 160, 175), 160, 175};
+        std::string which;
+        for (int p : opt.positions) which += (which.empty() ? "" : "、") + std::to_string(p);
+        b.figure("机构运动简图（两个止点与位置 " + which + "） μl = " + plain(f.scale) + " m/mm（1:" +
+                     plain(f.scale * 1000) + "）",
+                 f);
+    }
 
     // 3. Kinematics.
     b.heading("三、运动分析");
@@ -184,19 +265,29 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
         const double phi = y.jd_wai * kPiAnalysis / 180 - (p - 1) * step30;
         const auto k = jisuan(rm, lm, em, phi, st.omega1);
         if (!k) continue;
-        const double sv = 1 / nice_scale(std::max({std::fabs(k->v_a), std::fabs(k->v_b), std::fabs(k->v_ba)}), 80);
-        const double sa =
-            1 / nice_scale(std::max({std::fabs(k->a_a), std::fabs(k->a_b), std::fabs(k->a_ba_n), std::fabs(k->a_ba_t)}), 80);
+        const auto mu = polygon_scales(st, p, kPolygonMm);
+        if (!mu) continue;
+        const double sv = 1 / mu->mu_v, sa = 1 / mu->mu_a;
         const WorkedSheet sheet = motion_sheet(*k, phi * 180 / kPiAnalysis, rm, lm, st.omega1, sv, sa, 1.0);
         b.paragraph("位置 " + std::to_string(p) + "（A " + std::to_string(p - 1) + "，循环转角 " +
                     std::to_string((p - 1) * 30) + "°）的速度与加速度分析：");
         b.equations(strip_trailing_newline(sheet.text));
+        b.figure("位置 " + std::to_string(p) + " 的速度多边形 μv = " + plain(mu->mu_v) + " (m/s)/mm",
+                 {DocFigure::Kind::Velocity, p, 0, mu->mu_v, 120, 90});
+        b.figure("位置 " + std::to_string(p) + " 的加速度多边形 μa = " + plain(mu->mu_a) + " (m/s²)/mm",
+                 {DocFigure::Kind::Acceleration, p, 0, mu->mu_a, 120, 90});
     }
+    b.paragraph("一个工作循环（循环转角 0°～720°，自外止点起）中活塞的位移（自外止点向下量）、速度与加速度见图 " +
+                std::to_string(figure_count(b) + 1) + "。");
+    b.figure("活塞的位移 s、速度 v_B 与加速度 a_B 曲线", {DocFigure::Kind::PistonCurves, 0, 0, 0, 160, 170});
 
     // 4. Gas pressure.
     b.heading("四、气体压力");
     b.paragraph("活塞上的气体压力按示功图随循环转角分段变化：进气、压缩、膨胀（作功）、排气四个行程，两个止点为分段点；"
-                "气体压力 F = p × πD²/4，D = " + plain(D) + " mm。各位置的气体压力见第五节反力表的最后一列。");
+                "气体压力 F = p × πD²/4，D = " + plain(D) + " mm。各位置的气体压力见表 " + std::to_string(b.tables() + 1) +
+                " 的最后一列，全循环的曲线见图 " +
+                std::to_string(figure_count(b) + 1) + "。");
+    b.figure("作用在活塞上的气体压力 F 随循环转角的变化", {DocFigure::Kind::GasForce, 0, 0, 0, 160, 85});
 
     // 5. Forces.
     b.heading("五、动态静力分析");
@@ -208,11 +299,13 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
                     "°）的受力分析，依次为活塞、连杆、曲柄：");
         for (int member : {kPiston, kRod, kCrank}) {
             const auto steps = force_polygon(st.force_table, member, row, st.force);
-            double largest = 0;
-            for (const ForceStep& f : steps) largest = std::max(largest, std::hypot(f.fx, f.fy));
-            const WorkedSheet sheet = force_sheet(steps, member, row, row, st.force_table.at(row, kMb),
-                                                  nice_scale(largest, 80));
+            const double mu_f = force_scale(st, member, p, kPolygonMm);
+            const WorkedSheet sheet = force_sheet(steps, member, row, row, st.force_table.at(row, kMb), mu_f);
             b.equations(strip_trailing_newline(sheet.text));
+            const char* const member_names[4] = {"", "曲柄", "连杆", "活塞"};
+            b.figure("位置 " + std::to_string(p) + " " + member_names[member] + "的力多边形 μF = " + plain(mu_f) +
+                         " N/mm",
+                     {DocFigure::Kind::Force, p, member, mu_f, 120, 90});
         }
     }
     DocTable forces{{"位置", "|FI1| (N)", "|FI2| (N)", "FI3 (N)", "|R41| (N)", "|R12| (N)", "|R32| (N)",
@@ -261,6 +354,15 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
             coords.rows.push_back({std::to_string(d), f2(motion.lift(d)), f2(ps.pitch.x), f2(ps.pitch.y),
                                    f2(ps.actual.x), f2(ps.actual.y)});
         }
+        b.figure("从动件的位移 s、速度 v 与加速度 a 曲线（凸轮角速度 ω = 1 rad/s）",
+                 {DocFigure::Kind::CamCurves, 0, 0, 0, 160, 90});
+        // The legend takes a row under the cam.
+        const double mu_cam = cam_scale(c, 160, 160 - 14);
+        // As tall as the cam with its rollers at that scale, its scale line and legend.
+        const double cam_h = std::min(170.0, 2 * (c.r0 + c.h + c.rr + std::fabs(c.e)) / (mu_cam * 1000) + 24);
+        b.figure("凸轮轮廓：基圆、理论轮廓、实际轮廓与滚子 μl = " + plain(mu_cam) + " m/mm（1:" +
+                     plain(mu_cam * 1000) + "）",
+                 {DocFigure::Kind::CamProfile, 0, 0, mu_cam, 160, cam_h});
         b.table("凸轮轮廓坐标（每 10°）", coords);
     }
     const auto mount = mounting_angles(K);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,12 +20,23 @@ struct DocTable {
     std::vector<std::vector<std::string>> rows;
 };
 
+// What a figure block shows and at which scale; the writers draw it from the
+// core's results with the shared figures, at this size on the page.
+struct DocFigure {
+    enum class Kind { None, Mechanism, Velocity, Acceleration, Force, PistonCurves, GasForce, CamCurves, CamProfile };
+    Kind kind = Kind::None;
+    int position = 0;                    // report position 1..24 of a polygon
+    int member = 0;                      // force polygon: 1 crank, 2 rod, 3 piston
+    double scale = 0;                    // drawing scale per mm: m, m/s, m/s², N (0 for curves with axes)
+    double width_mm = 150, height_mm = 90;  // size on the page
+};
+
 struct DocBlock {
     enum class Kind { Heading, Paragraph, Equations, Table, Figure };
     Kind kind = Kind::Paragraph;
     std::string text;       // heading or paragraph text; equations one per line; caption of a table or figure
     DocTable table;         // Table only
-    std::string figure;     // Figure only: which figure the writer draws ("torque", "cycle", ...)
+    DocFigure figure;       // Figure only
     int number = 0;         // the table's or figure's number ("表 3", "图 5")
 };
 
@@ -42,6 +54,31 @@ struct CourseOptions {
     CamInputs cam;                       // the valve cam
     double balancing_radius_cm = 10;     // radius of the balancing mass, cm
 };
+
+// A drawing scale of 1, 2 or 5 times a power of ten (value per mm) under
+// which the largest magnitude is drawn at most `mm` long; 1 when there is
+// nothing to draw.
+double drawing_scale(double largest, double mm);
+
+// The scales of the polygons of report position p (1..24, every 30 degrees of
+// cycle angle from the outer dead centre) drawn at most `mm` long: velocity
+// (m/s)/mm, acceleration (m/s²)/mm. Nothing when the position has no answer.
+struct PolygonScales {
+    double mu_v = 0, mu_a = 0;
+};
+std::optional<PolygonScales> polygon_scales(const DesignState& confirmed, int position, double mm);
+// Crank angle (rad) of report position p.
+double position_angle(const DesignState& confirmed, int position);
+// The scale of member's force polygon at position p (N/mm) from a filled table.
+double force_scale(const DesignState& filled, int member, int position, double mm);
+// The smallest standard reduction (1, 1.5, 2, 2.5, 3, 4, 5 times a power of
+// ten, real mm per mm of drawing) not below the given one.
+double standard_length_scale(double real_mm_per_mm);
+// Length scale μl (m/mm) of the cam with its rollers in a w x h mm drawing.
+double cam_scale(const CamInputs& cam, double w_mm, double h_mm);
+// Length scale μl (m/mm) under which the mechanism, all its positions and its
+// slider, fit a drawing of w x h mm.
+double mechanism_scale(double r_mm, double l_mm, double e_mm, double w_mm, double h_mm);
 
 // The whole report for a confirmed design (parameters and derived dimensions
 // stored, as the main window's confirmation leaves them).

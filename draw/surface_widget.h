@@ -12,6 +12,7 @@
 #include "draw/drawing_surface.h"
 
 class QByteArray;
+class QPainter;
 
 namespace vm::draw {
 
@@ -24,6 +25,9 @@ QImage render_picture(const DrawingSurface& s, double pixel_ratio);
 QByteArray picture_svg(const DrawingSurface& s);
 
 // write_file_whole, the all-or-nothing file writer, is declared with the surface.
+// Paints the picture, background, content and elements, onto any painter in
+// surface pixels (the SVG writer's, or a PDF page's at 96 dots per inch).
+void paint_picture(QPainter& p, const DrawingSurface& s);
 
 class SurfaceWidget : public QWidget {
     Q_OBJECT

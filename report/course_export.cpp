@@ -8,10 +8,13 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
+#include <QTextImageFormat>
 #include <QTextTable>
+#include <QUrl>
 #include <sstream>
 
 #include "core/atomic_file.h"
@@ -23,6 +26,10 @@
 #include "core/number_text.h"
 #include "core/report.h"
 #include "core/torque_energy.h"
+#include "draw/drawing_surface.h"
+#include "draw/surface_widget.h"
+#include "figures/document_figures.h"
+#include "report/sheets.h"
 
 namespace vm::report {
 namespace {
@@ -98,6 +105,24 @@ QByteArray pdf_bytes(QTextDocument& doc) {
     return buffer.data();
 }
 
+// The ODF writer reads an image's width and height as pixels of 96 to the
+// inch, while the page layout (and so the PDF) reads them as points; the
+// figures are resized for it so that they keep their size in the ODT too.
+void size_images_for_odf(QTextDocument& doc) {
+    for (QTextBlock b = doc.begin(); b != doc.end(); b = b.next())
+        for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (!f.charFormat().isImageFormat()) continue;
+            QTextImageFormat img = f.charFormat().toImageFormat();
+            img.setWidth(img.width() * 96 / 72);
+            img.setHeight(img.height() * 96 / 72);
+            QTextCursor c(&doc);
+            c.setPosition(f.position());
+            c.setPosition(f.position() + f.length(), QTextCursor::KeepAnchor);
+            c.setCharFormat(img);
+        }
+}
+
 QByteArray odt_bytes(QTextDocument& doc, bool* ok) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -122,6 +147,7 @@ unsigned parse_formats(const std::string& list, std::string* bad) {
         if (name == "pdf") formats |= kPdf;
         else if (name == "odt") formats |= kOdt;
         else if (name == "csv") formats |= kCsv;
+        else if (name == "svg") formats |= kSvg;
         else if (name == "txt") formats |= kText;
         else if (name == "all") formats |= kAllFormats;
         else {
@@ -132,7 +158,33 @@ unsigned parse_formats(const std::string& list, std::string* bad) {
     return formats;
 }
 
-QTextDocument* layout_document(const CourseDocument& d) {
+namespace {
+// Figures go into the document as images of this resolution, sized in points.
+constexpr double kFigureDpi = 300;
+constexpr int kFigureJpegQuality = 92;
+
+// The figure as an image resource of `doc`, inserted at the cursor at its
+// size on the page. False when the figure has no drawing.
+bool insert_figure(QTextDocument& doc, QTextCursor& c, const DocBlock& b, const DesignState& filled,
+                   const CourseOptions& options) {
+    const auto surface = figures::document_figure(b.figure, filled, options);
+    if (!surface) return false;
+    // Opaque, so that both writers may store it as JPEG: compressing a
+    // dozen A4-wide pictures of 300 dpi as PNG would take seconds.
+    const QImage image = draw::render_picture(*surface, kFigureDpi / 96).convertToFormat(QImage::Format_RGB32);
+    const QUrl name(QStringLiteral("figure-%1.png").arg(b.number));
+    doc.addResource(QTextDocument::ImageResource, name, image);
+    QTextImageFormat f;
+    f.setName(name.toString());
+    f.setQuality(kFigureJpegQuality);
+    f.setWidth(b.figure.width_mm / 25.4 * 72);
+    f.setHeight(b.figure.height_mm / 25.4 * 72);
+    c.insertImage(f);
+    return true;
+}
+}  // namespace
+
+QTextDocument* layout_document(const CourseDocument& d, const DesignState* filled, const CourseOptions* options) {
     auto* doc = new QTextDocument;
     doc->setMetaInformation(QTextDocument::DocumentTitle, q(d.title));
     doc->setDefaultFont(body_font(10));
@@ -174,9 +226,18 @@ QTextDocument* layout_document(const CourseDocument& d) {
                 add_table(c, b.table, b.text);
                 break;
             case DocBlock::Kind::Figure: {
+                // The figure, then its caption under it, kept on one page.
+                QTextBlockFormat picture = centred;
+                picture.setTopMargin(8);
+                picture.setBottomMargin(0);
+                picture.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+                if (filled && options) {
+                    c.insertBlock(picture);
+                    insert_figure(*doc, c, b, *filled, *options);
+                }
                 QTextBlockFormat caption = centred;
-                caption.setTopMargin(6);
-                caption.setBottomMargin(2);
+                caption.setTopMargin(2);
+                caption.setBottomMargin(8);
                 c.insertBlock(caption, char_format(9.5, true));
                 c.insertText(q(b.text));
                 break;
@@ -197,11 +258,17 @@ ExportResult export_course_design(const DesignState& state, const CourseOptions&
         out.message = "无法导出设计文档：" + doc.error;
         return out;
     }
+    DesignState filled = state;
+    if (!fill_force_table(filled)) {
+        out.message = "无法导出设计文档：该组数据无法完成运动与受力计算，请检查输入数据";
+        return out;
+    }
     if (formats & (kPdf | kOdt)) {
-        std::unique_ptr<QTextDocument> laid(layout_document(doc));
+        std::unique_ptr<QTextDocument> laid(layout_document(doc, &filled, &options));
         if (formats & kPdf) files.emplace_back(dir + "设计说明书.pdf", bytes_of(pdf_bytes(*laid)));
         if (formats & kOdt) {
             bool ok = false;
+            size_images_for_odf(*laid);
             const QByteArray odt = odt_bytes(*laid, &ok);
             if (!ok) {
                 out.message = "无法生成设计说明书.odt";
@@ -210,10 +277,15 @@ ExportResult export_course_design(const DesignState& state, const CourseOptions&
             files.emplace_back(dir + "设计说明书.odt", bytes_of(odt));
         }
     }
+    if (formats & (kPdf | kSvg)) {
+        for (const Sheet& sheet : drawing_sheets(filled, options)) {
+            if (formats & kPdf) files.emplace_back(dir + sheet.name + ".pdf", sheet_pdf(sheet));
+            if (formats & kSvg) files.emplace_back(dir + sheet.name + ".svg", sheet_svg(sheet));
+        }
+    }
     if (formats & kCsv) {
-        DesignState filled = state;
         const auto kin = kinematics_table(filled);
-        if (!kin || !fill_force_table(filled)) {
+        if (!kin) {
             out.message = "无法导出设计文档：该组数据无法完成运动与受力计算，请检查输入数据";
             return out;
         }

@@ -12,9 +12,17 @@ class QTextDocument;
 
 namespace vm::report {
 
-enum Format : unsigned { kPdf = 1, kOdt = 2, kCsv = 4, kText = 8, kAllFormats = kPdf | kOdt | kCsv | kText };
+// kPdf writes the report and the drawing sheets as PDF, kSvg the sheets as SVG.
+enum Format : unsigned {
+    kPdf = 1,
+    kOdt = 2,
+    kCsv = 4,
+    kText = 8,
+    kSvg = 16,
+    kAllFormats = kPdf | kOdt | kCsv | kText | kSvg
+};
 
-// Parses "pdf,odt,csv"; `bad` gets the first unknown name. 0 when any is unknown.
+// Parses "pdf,odt,svg,csv,txt"; `bad` gets the first unknown name. 0 when any is unknown.
 unsigned parse_formats(const std::string& list, std::string* bad = nullptr);
 
 struct ExportResult {
@@ -23,8 +31,12 @@ struct ExportResult {
     std::vector<std::string> files;   // the files written, full paths
 };
 
-// Lays the document out for A4 pages (caller owns the result).
-QTextDocument* layout_document(const CourseDocument& doc);
+// Lays the document out for A4 pages (caller owns the result). With the
+// design (its force table filled) and the options, each figure block is
+// drawn at its size, as an image of 300 dots per inch; without them only its
+// caption stands.
+QTextDocument* layout_document(const CourseDocument& doc, const DesignState* filled = nullptr,
+                               const CourseOptions* options = nullptr);
 
 // Everything for `state` (confirmed) into `folder`, which must exist.
 ExportResult export_course_design(const DesignState& state, const CourseOptions& options, unsigned formats,

@@ -47,7 +47,7 @@ TEST(CourseExport, EveryFileHoldsTheDesignsFigures) {
         const report::ExportResult r =
             report::export_course_design(state, CourseOptions{}, report::kAllFormats, dir.path().toStdString());
         ASSERT_TRUE(r.ok) << r.message;
-        EXPECT_EQ(r.files.size(), 9u);
+        EXPECT_EQ(r.files.size(), 15u);  // report 2, sheets 3 x 2, tables 5, text reports 2
         const auto [inertia, power] = flywheel_and_power(state);
 
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
@@ -105,5 +105,45 @@ TEST(CourseExport, FormatNames) {
         std::string bad;
         EXPECT_EQ(report::parse_formats(c.list, &bad), c.formats) << c.list;
         EXPECT_EQ(bad, c.bad) << c.list;
+    }
+}
+
+// Both the PDF and the ODT carry every figure block as a picture at its size
+// on the page: the PDF at 300 dots per inch, the ODT frame in points.
+TEST(CourseExport, BothDocumentsCarryEveryFigureAtItsSize) {
+    const DesignState state = test::confirmed_state(test::kDesigns[0]);
+    const CourseDocument doc = course_document(state, CourseOptions{});
+    std::vector<const DocBlock*> figures;
+    for (const DocBlock& b : doc.blocks)
+        if (b.kind == DocBlock::Kind::Figure) figures.push_back(&b);
+    ASSERT_GE(figures.size(), 10u);
+    QTemporaryDir dir;
+    const report::ExportResult r =
+        report::export_course_design(state, CourseOptions{}, report::kPdf | report::kOdt, dir.path().toStdString());
+    ASSERT_TRUE(r.ok) << r.message;
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
+        GTEST_SKIP() << "poppler-utils or unzip missing";
+    // "page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio"
+    const QStringList rows = tool_output(QStringLiteral("pdfimages"), {QStringLiteral("-list"), dir.filePath(QStringLiteral("设计说明书.pdf"))})
+                                 .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                 .mid(2);
+    ASSERT_EQ(rows.size(), qsizetype(figures.size()));
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QStringList f = rows[i].simplified().split(QLatin1Char(' '));
+        ASSERT_GE(f.size(), 14) << rows[i].toStdString();
+        EXPECT_NEAR(f[12].toDouble(), 300, 2) << figures[std::size_t(i)]->text;
+        EXPECT_NEAR(f[3].toDouble() / 300 * 25.4, figures[std::size_t(i)]->figure.width_mm, 1) << figures[std::size_t(i)]->text;
+    }
+    const QString content = tool_output(QStringLiteral("unzip"), {QStringLiteral("-p"), dir.filePath(QStringLiteral("设计说明书.odt")), QStringLiteral("content.xml")});
+    QDomDocument xml;
+    ASSERT_TRUE(xml.setContent(content));
+    const QDomNodeList frames = xml.elementsByTagName(QStringLiteral("draw:frame"));
+    ASSERT_EQ(frames.size(), int(figures.size()));
+    for (int i = 0; i < frames.size(); ++i) {
+        const QString w = frames.at(i).toElement().attribute(QStringLiteral("svg:width"));
+        ASSERT_TRUE(w.endsWith(QLatin1String("pt"))) << w.toStdString();
+        EXPECT_NEAR(w.chopped(2).toDouble() / 72 * 25.4, figures[std::size_t(i)]->figure.width_mm, 0.5)
+            << figures[std::size_t(i)]->text;
     }
 }

@@ -23,10 +23,14 @@ namespace ui {
 class VbScrollBar;
 }
 struct CamInputs;
-namespace cam {
+namespace figures {
 class CurvePlot;
-class QualityTab;
 enum class Curve;
+}  // namespace figures
+namespace cam {
+class QualityTab;
+using figures::Curve;
+using figures::CurvePlot;
 }  // namespace cam
 
 class tulun : public ui::WorkingWindow {

@@ -19,6 +19,7 @@
 #include "core/number_text.h"
 #include "core/worked_sheet.h"
 #include "draw/surface_widget.h"
+#include "figures/motion_figures.h"
 #include "ui/common/controls.h"
 #include "ui/common/messages.h"
 #include "ui/common/twips.h"
@@ -287,9 +288,11 @@ void Form1::Command4_Click() {
     state_.phi = phi;
     state_.poly = poly;
     state_.kin = *k;
-    std::vector<PointName> names = draw_single_velocity();
-    for (PointName& n : draw_single_acceleration()) names.push_back(std::move(n));
-    print_names(Picture3->surface(), names, {});
+    draw::DrawingSurface& pic = Picture3->surface();
+    std::vector<figures::PointName> names = figures::single_velocity_polygon(pic, *k, poly.scale_v);
+    for (figures::PointName& n : figures::single_acceleration_polygon(pic, *k, poly.scale_a))
+        names.push_back(std::move(n));
+    figures::print_names(pic, names, {});
     // The size of a drawing unit on the screen (15 twips to a pixel).
     const double mm_per_unit = Picture3->surface().units_to_px_x(1) * 15 * 25.4 / 1440;
     const auto plain_k = jisuan(state_.qb_r_k, state_.lg_l_k, state_.hs_e_k, phi, state_.omega1);
@@ -321,8 +324,8 @@ void Form1::Command1_Click() {
     // Every arrow of the grid first, then the point names and the captions,
     // so that a polygon reaching into the row above moves the caption there
     // rather than printing over it.
-    std::vector<PointName> v_names, a_names;
-    std::vector<Caption> v_captions, a_captions;
+    std::vector<figures::PointName> v_names, a_names;
+    std::vector<figures::Caption> v_captions, a_captions;
     for (const GridPosition& p : fifteen_positions(state_.jd_wai, val(ss(Text1->text())))) {
         poly.centre_v_x = p.centre_v_x;
         poly.centre_v_y = p.centre_v_y;
@@ -333,13 +336,15 @@ void Form1::Command1_Click() {
         state_.phi = p.phi;
         state_.poly = poly;
         state_.kin = *k;
-        for (PointName& n : draw_grid_velocity()) v_names.push_back(std::move(n));
-        for (PointName& n : draw_grid_acceleration()) a_names.push_back(std::move(n));
+        for (figures::PointName& n : figures::grid_velocity_polygon(Picture1->surface(), *k, poly.scale_v))
+            v_names.push_back(std::move(n));
+        for (figures::PointName& n : figures::grid_acceleration_polygon(Picture2->surface(), *k, poly.scale_a))
+            a_names.push_back(std::move(n));
         v_captions.push_back({p.centre_v_x - 50, p.centre_v_y + 65, velocity_grid_label(p)});
         a_captions.push_back({p.centre_a_x - 50, p.centre_a_y + 65, acceleration_grid_label(p)});
     }
-    print_names(Picture1->surface(), v_names, v_captions);
-    print_names(Picture2->surface(), a_names, a_captions);
+    figures::print_names(Picture1->surface(), v_names, v_captions);
+    figures::print_names(Picture2->surface(), a_names, a_captions);
 }
 
 template <class Child>

@@ -6,8 +6,6 @@
 
 #include <QPointer>
 #include <array>
-#include <string>
-#include <vector>
 
 #include "ui/common/window_plumbing.h"
 
@@ -30,17 +28,6 @@ class VbScrollBar;
 class Form2;
 class Form3;
 class SheetPage;
-
-// A name to print at a point of a polygon, and a caption with its preferred
-// top-left corner (user units of the picture).
-struct PointName {
-    double x = 0, y = 0;
-    std::string text;
-};
-struct Caption {
-    double left = 0, top = 0;
-    std::string text;
-};
 
 class Form1 : public ui::WorkingWindow {
     Q_OBJECT
@@ -73,12 +60,6 @@ public:
     SheetPage* sheet_page;
     QPlainTextEdit* sheet;
 
-    // Arrows on Picture1, Picture2 and Picture3, each with its picture's head
-    // rule; the next label is printed where the arrow ends.
-    void shiliang1(double xs, double ys, double length, double theta, int colour);
-    void shiliang2(double xs, double ys, double length, double theta, int colour);
-    void shiliang3(double xs, double ys, double length, double theta, int colour, double& factor);
-
 private slots:
     void CommandButton1_Click();
     void CommandButton2_Click();
@@ -106,23 +87,10 @@ private:
     template <class Child>
     void hand_over(Child* child);
 
-    // Each draws the arrows of its polygon and hands back the names of its
-    // points; the names are printed once every line of the picture is down,
-    // so that none lands on a line or on another name.
-    std::vector<PointName> draw_single_velocity();
-    std::vector<PointName> draw_single_acceleration();
-    std::vector<PointName> draw_grid_velocity();
-    std::vector<PointName> draw_grid_acceleration();
-
     DesignState& state_;
     QPointer<Form2> form2_;
     QPointer<Form3> form3_;
 };
-
-// Prints the point names beside their points and then the captions as near
-// their places as they can go, none over another or struck through by a line
-// already drawn on `s`.
-void print_names(draw::DrawingSurface& s, const std::vector<PointName>& names, const std::vector<Caption>& captions);
 
 // The menu view's picture: a cut-away cylinder with piston, rod and valve.
 void draw_cylinder_picture(draw::DrawingSurface& s);

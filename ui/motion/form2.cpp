@@ -3,7 +3,6 @@
 #include "ui/motion/form2.h"
 
 #include <QButtonGroup>
-#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,11 +16,11 @@
 #include "core/worked_sheet.h"
 #include "core/number_text.h"
 #include "draw/surface_widget.h"
+#include "figures/motion_figures.h"
 #include "ui/common/controls.h"
 #include "ui/common/messages.h"
 #include "ui/common/twips.h"
 #include "ui/common/vb_scroll_bar.h"
-#include "ui/motion/arrow_draw.h"
 #include "ui/motion/form1_sheet.h"
 
 namespace vm {
@@ -188,34 +187,21 @@ void Form2::fdrawClick() {
     f_k = VScroll2->value();
     f_ktxt->setText(qs(plain(f_k)));
     // Each force F is drawn as F / f_k millimetres, from the tip of the one before.
-    cur_x = 0;
-    cur_y = 0;
     const std::vector<ForceStep> steps = force_polygon(state_.force_table, member, angle.row, state_.force);
-    LabelPlacer placer({0, 0, static_cast<double>(s.width_px()), static_cast<double>(s.height_px())});
-    std::vector<std::pair<double, double>> tips;
-    for (const ForceStep& f : steps) {
-        const double tip_x = cur_x + f.fx / f_k, tip_y = cur_y + f.fy / f_k;
-        s.line(cur_x, cur_y, tip_x, tip_y, dot_colour(f.dot));
-        placer.add_line(s.to_px_x(cur_x), s.to_px_y(cur_y), s.to_px_x(tip_x), s.to_px_y(tip_y));
-        const int dot = dot_for(f.dot, member - 1);
-        s.place_shape_element(dot, tip_x - 1, tip_y + 1);
+    const auto tips = figures::force_polygon_lines(s, steps, 0, 0, f_k);
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const int dot = dot_for(steps[i].dot, member - 1);
+        s.place_shape_element(dot, tips[i].first - 1, tips[i].second + 1);
         s.set_element_visible_shape(dot, true);
-        tips.emplace_back(tip_x, tip_y);
-        cur_x = tip_x;
-        cur_y = tip_y;
     }
+    cur_x = tips.empty() ? 0 : tips.back().first;
+    cur_y = tips.empty() ? 0 : tips.back().second;
     // Each name beside its dot, clear of every line, every dot shown and the
     // names already printed: short forces end close together.
+    std::vector<figures::PixelBox> dots;
     for (const draw::ShapeElement& e : s.shape_elements())
-        if (e.visible) placer.add_obstacle({e.left, e.top, e.left + e.width, e.top + e.height});
-    const QFontMetricsF fm(s.font());
-    for (size_t i = 0; i < steps.size(); ++i) {
-        const QString name = qs(steps[i].name);
-        const LabelRect r = placer.place_beside(s.to_px_x(tips[i].first), s.to_px_y(tips[i].second),
-                                                fm.horizontalAdvance(name), fm.height());
-        s.set_current(s.from_px_x(r.left), s.from_px_y(r.top));
-        s.print(name);
-    }
+        if (e.visible) dots.push_back({e.left, e.top, e.left + e.width, e.top + e.height});
+    figures::print_force_names(s, steps, tips, dots);
     const double typed = to_number(ss(f_itxt->text())).value_or(angle.row);
     const WorkedSheet ws = force_sheet(steps, member, typed, angle.row, state_.force_table.at(angle.row, kMb), f_k);
     sheet_page->set_sheet(ws, std::vector<int>(ws.vectors.size(), 0), {f_k});
@@ -243,7 +229,7 @@ void draw_force_legend(draw::SurfaceWidget& legend) {
     s.set_fore_colour(0);
     s.set_line_width(2);
     // Pixel scale is y down, so the barbs mirror; they stay symmetric about the shaft.
-    draw_arrow(s, 180, y, 70, 0, 0, 10);
+    figures::draw_arrow(s, 180, y, 70, 0, 0, 10);
 }
 
 }  // namespace vm

@@ -1,0 +1,238 @@
+// Laying the sheets out: border, title block and the shared figures in their
+// boxes; written by painting the sheet's picture onto a PDF page or an SVG.
+#include "report/sheets.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <algorithm>
+#include <cmath>
+
+#include "core/cam_motion.h"
+#include "core/cam_profile.h"
+#include "core/design_state.h"
+#include "core/force_polygon.h"
+#include "core/number_text.h"
+#include "draw/surface_widget.h"
+#include "figures/curve_charts.h"
+#include "figures/document_figures.h"
+#include "figures/mechanism_figures.h"
+
+namespace vm::report {
+
+namespace {
+using figures::kPxPerMm;
+using figures::PixelBox;
+
+constexpr double kMargin = 10;                 // paper edge to border, mm
+constexpr double kTitleW = 150, kTitleH = 32;  // title block, mm
+constexpr double kGap = 5;                     // border to figures, mm
+
+double px(double mm) {
+    return mm * kPxPerMm;
+}
+PixelBox box_mm(double l, double t, double r, double b) {
+    return {px(l), px(t), px(r), px(b)};
+}
+
+Sheet blank_sheet(std::string name, double w, double h) {
+    Sheet s{
+        std::move(name), w, h,
+        std::make_unique<draw::DrawingSurface>(int(std::lround(px(w))), int(std::lround(px(h))))};
+    figures::use_figure_font(*s.surface, 9);
+    return s;
+}
+
+void text_at(draw::DrawingSurface& s, double x_mm, double y_mm, const std::string& t, double pt = 9,
+             bool bold = false) {
+    QFont f = s.font();
+    const QFont keep = f;
+    f.setPointSizeF(pt);
+    f.setBold(bold);
+    s.set_font(f);
+    s.set_pixel_scale();
+    s.set_current(px(x_mm), px(y_mm));
+    s.print(t);
+    s.set_font(keep);
+}
+
+std::string design_data(const DesignState& st) {
+    return "H = " + st.hs_h + " mm，D = " + st.hs_d + " mm，e = " + st.hs_e +
+           " mm，K = " + st.hs_k + "，n = " + st.qb_w + " r/min，δ = " + st.sd_k;
+}
+
+// The border and the title block at the bottom right: the drawing's name,
+// the design data, the scale and the design's title.
+void frame_and_title(Sheet& sheet, const DesignState& st, const std::string& scale) {
+    draw::DrawingSurface& s = *sheet.surface;
+    s.set_pixel_scale();
+    const double w = sheet.width_mm, h = sheet.height_mm;
+    s.set_line_width(2);
+    s.box(px(kMargin), px(kMargin), px(w - kMargin), px(h - kMargin), 0);
+    const double l = w - kMargin - kTitleW, t = h - kMargin - kTitleH, r = w - kMargin,
+                 b = h - kMargin;
+    s.box(px(l), px(t), px(r), px(b), 0);
+    s.set_line_width(1);
+    const double row = kTitleH / 4;
+    for (int i = 1; i < 4; ++i) s.line(px(l), px(t + i * row), px(r), px(t + i * row), 0);
+    s.line(px(l + 28), px(t), px(l + 28), px(b), 0);
+    text_at(s, l + 2, t + 1.2, "图名", 9);
+    text_at(s, l + 30, t + 0.6, sheet.name, 11, true);
+    text_at(s, l + 2, t + row + 1.6, "设计数据", 9);
+    text_at(s, l + 30, t + row + 1.6, design_data(st), 8);
+    text_at(s, l + 2, t + 2 * row + 1.6, "比例", 9);
+    text_at(s, l + 30, t + 2 * row + 1.6, scale, 8);
+    text_at(s, l + 2, t + 3 * row + 1.6, "设计", 9);
+    text_at(s, l + 30, t + 3 * row + 1.6, "单缸四冲程内燃机机构设计", 9);
+}
+
+// The largest area above the title block, inside the border.
+PixelBox drawing_area(const Sheet& sheet) {
+    return box_mm(kMargin + kGap, kMargin + kGap, sheet.width_mm - kMargin - kGap,
+                  sheet.height_mm - kMargin - kTitleH - kGap);
+}
+
+Sheet mechanism_sheet(const DesignState& st, const CourseOptions& o) {
+    Sheet sheet = blank_sheet("机构运动简图", 420, 297);
+    const PixelBox area = drawing_area(sheet);
+    const double w = (area.right - area.left) / kPxPerMm, h = (area.bottom - area.top) / kPxPerMm;
+    const double mu_l = mechanism_scale(st.qb_r, st.lg_l, val(st.hs_e), w, h);
+    figures::draw_mechanism(
+        *sheet.surface, area, st,
+        figures::mechanism_positions(st, {o.positions.begin(), o.positions.end()}), mu_l);
+    // Notes at the bottom left, beside the title block.
+    const std::string notes[] = {
+        "曲柄 r = " + format_0_00(st.qb_r) + " mm，连杆 l = " + format_0_00(st.lg_l) +
+            " mm，偏距 e = " + st.hs_e + " mm",
+        "外止点 φ外 = " + format_0_00(st.jd_wai) + "°，内止点 φ内 = " + format_0_00(st.jd_nei) +
+            "°",
+        "A外、B外：外止点；A内、B内：内止点；", "其余为所选位置 n（循环转角 30°×(n − 1)）"};
+    for (int i = 0; i < 4; ++i)
+        text_at(*sheet.surface, kMargin + kGap, sheet.height_mm - kMargin - kTitleH + 1 + 7.5 * i,
+                notes[i], 8);
+    frame_and_title(sheet, st, "μl = " + plain(mu_l) + " m/mm（1:" + plain(mu_l * 1000) + "）");
+    return sheet;
+}
+
+Sheet analysis_sheet(const DesignState& st, const CourseOptions& o) {
+    Sheet sheet = blank_sheet("运动分析与动态静力分析图", 420, 297);
+    draw::DrawingSurface& s = *sheet.surface;
+    const PixelBox area = drawing_area(sheet);
+    const int rows = int(o.positions.size()), cols = 5;
+    const double cw = (area.right - area.left) / cols, rh = (area.bottom - area.top) / rows;
+    const double fit_mm = std::min(cw, rh) / kPxPerMm - 24;
+    const char* const members[4] = {"", "曲柄", "连杆", "活塞"};
+    for (int i = 0; i < rows; ++i) {
+        const int p = o.positions[std::size_t(i)];
+        const double top = area.top + i * rh;
+        auto cell = [&](int col) {
+            return PixelBox{area.left + col * cw + 4, top + 4, area.left + (col + 1) * cw - 4,
+                            top + rh - 4};
+        };
+        auto heading = [&](int col, const std::string& t) {
+            const PixelBox c = cell(col);
+            text_at(s, c.left / kPxPerMm, c.top / kPxPerMm, t, 10, true);
+            s.set_pixel_scale();
+            s.set_line_width(1);
+            s.box(c.left, c.top - 2, c.right, c.bottom, draw::rgb(190, 190, 190));
+            return PixelBox{c.left, c.top + px(6), c.right, c.bottom};
+        };
+        if (const auto mu = polygon_scales(st, p, fit_mm)) {
+            figures::draw_motion_polygon(s, heading(0, "位置 " + std::to_string(p) + " 速度多边形"),
+                                         st, p, false, mu->mu_v);
+            figures::draw_motion_polygon(s,
+                                         heading(1, "位置 " + std::to_string(p) + " 加速度多边形"),
+                                         st, p, true, mu->mu_a);
+        }
+        int col = 2;
+        for (int m : {kPiston, kRod, kCrank}) {
+            const PixelBox b =
+                heading(col++, "位置 " + std::to_string(p) + " " + members[m] + "的力多边形");
+            figures::draw_force_figure(s, b, st, m, p, force_scale(st, m, p, fit_mm));
+        }
+    }
+    frame_and_title(sheet, st, "各图的比例尺 μv、μa、μF 标在该图的左上角");
+    return sheet;
+}
+
+Sheet cam_sheet(const DesignState& st, const CourseOptions& o) {
+    Sheet sheet = blank_sheet("凸轮设计图", 420, 297);
+    draw::DrawingSurface& s = *sheet.surface;
+    const PixelBox area = drawing_area(sheet);
+    const double split = area.left + px(215);
+    const double mu_cam = cam_scale(o.cam, 215, (area.bottom - area.top) / kPxPerMm - 14);
+    figures::draw_cam_figure(s, {area.left, area.top, split, area.bottom}, o.cam, mu_cam);
+    // The follower's displacement, velocity and acceleration over the turn.
+    const FollowerMotion m{o.cam.h};
+    figures::Chart charts[3];
+    const char* const captions[3] = {"位移 s/mm", "速度 v/(mm/s)", "加速度 a/(mm/s²)"};
+    const draw::Colour colours[3] = {draw::rgb(0, 128, 0), 255, 0xFF0000};
+    for (int i = 0; i < 3; ++i) {
+        charts[i].x_caption = "δ/(°)";
+        charts[i].y_caption = captions[i];
+        charts[i].x_low = 0, charts[i].x_high = 360, charts[i].x_step = 30;
+        charts[i].colour = colours[i];
+    }
+    for (int k = 0; k <= 720; ++k) {
+        const double d = k / 2.0;
+        const double v[3] = {m.lift(d), m.velocity(d), m.acceleration(d)};
+        for (int i = 0; i < 3; ++i) charts[i].x.push_back(d), charts[i].y.push_back(v[i]);
+    }
+    const double right = area.right, chart_top = area.top + px(16),
+                 h = (area.bottom - chart_top) / 3;
+    text_at(s, split / kPxPerMm + 8, area.top / kPxPerMm,
+            "推程 0°～60° 等速上升 h = " + plain(o.cam.h) +
+                " mm，远休止 60°～70°，回程 70°～140° 摆线运动，近休止 140°～360°",
+            8);
+    text_at(s, split / kPxPerMm + 8, area.top / kPxPerMm + 5,
+            "基圆半径 r0 = " + plain(o.cam.r0) + " mm，偏距 e = " + plain(o.cam.e) +
+                " mm，滚子半径 rr = " + plain(o.cam.rr) + " mm；运动线图按凸轮角速度 ω = 1 rad/s",
+            8);
+    for (int i = 0; i < 3; ++i)
+        figures::draw_chart(
+            s, {split + px(8), chart_top + i * h, right, chart_top + (i + 1) * h - px(4)},
+            charts[i]);
+    frame_and_title(sheet, st,
+                    "凸轮 μl = " + plain(mu_cam) + " m/mm（1:" + plain(mu_cam * 1000) +
+                        "）；运动线图的比例见其坐标轴");
+    return sheet;
+}
+
+}  // namespace
+
+std::vector<Sheet> drawing_sheets(const DesignState& filled, const CourseOptions& options) {
+    std::vector<Sheet> out;
+    out.push_back(mechanism_sheet(filled, options));
+    out.push_back(analysis_sheet(filled, options));
+    if (check_cam_inputs(options.cam) == CamInputError::None)
+        out.push_back(cam_sheet(filled, options));
+    return out;
+}
+
+std::string sheet_pdf(const Sheet& sheet) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setPageLayout(
+            QPageLayout(QPageSize(QSizeF(sheet.width_mm, sheet.height_mm), QPageSize::Millimeter),
+                        QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        // 96 dots per inch: one dot is one pixel of the sheet's picture, and
+        // its texts keep their point sizes.
+        pdf.setResolution(96);
+        pdf.setTitle(QString::fromStdString(sheet.name));
+        pdf.setCreator(QStringLiteral("Velmarion"));
+        QPainter p(&pdf);
+        draw::paint_picture(p, *sheet.surface);
+    }
+    return std::string(buffer.data().constData(), std::size_t(buffer.data().size()));
+}
+
+std::string sheet_svg(const Sheet& sheet) {
+    const QByteArray b = draw::picture_svg(*sheet.surface);
+    return std::string(b.constData(), std::size_t(b.size()));
+}
+
+}  // namespace vm::report
