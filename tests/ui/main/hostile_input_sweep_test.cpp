@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QCheckBox>
 #include <QPushButton>
@@ -34,6 +35,7 @@
 #include "draw/drawing_surface.h"
 #include "draw/surface_widget.h"
 #include "tests/support/message_recorder.h"
+#include "ui/common/vb_scroll_bar.h"
 #include "ui/animation/pingmian.h"
 #include "ui/cam/Tlanzhuang.h"
 #include "ui/cam/tulun.h"
@@ -285,6 +287,8 @@ public:
     std::string window_name, box_name, text_name;
     std::string path;  // the windows passed through to reach this one
     int presses = 0;
+    // Refusals after which the focus was not on the refused box, by window and box.
+    static inline std::map<std::string, int> unfocused_refusals;
 
     void run(QWidget* window, QLineEdit* box, const QString& text) {
         window_ = window;
@@ -349,6 +353,9 @@ private:
             for (QTimer* t : window_->findChildren<QTimer*>())
                 if (t->isActive()) QMetaObject::invokeMethod(t, "timeout", Qt::DirectConnection);
         const bool message = messages_.messages.size() != messages_before;
+        // A refusal of the typed text should leave the focus on its box.
+        if (message && box && window_ && !to_number(text_.toStdString()) && window_->focusWidget() != box)
+            ++unfocused_refusals[window_name + " " + box_name];
         check(button_, message || listed(kEmptyingButtons, window_name, b->objectName().toStdString()));
         const bool overwritten = box && box->text() != text_;
         // Windows this press opened: sweep them (no hostile text of their own,
@@ -400,6 +407,9 @@ private:
             if (!typed && !may_empty && numbers_.count(e) && e->text().trimmed().isEmpty())
                 fault(step, "box emptied without a message", e->objectName().toStdString());
         }
+        for (QPlainTextEdit* t : own_children<QPlainTextEdit>(window_))
+            if (shows_non_finite(t->toPlainText()))
+                fault(step, "text shows a non-finite number", t->objectName().toStdString());
         for (QLabel* l : own_children<QLabel>(window_))
             if (shows_non_finite(l->text()))
                 fault(step, "label shows a non-finite number",
@@ -507,6 +517,9 @@ TEST(HostileInputSweep, EveryBoxOfEveryWindowHoldsAgainstEveryHostileText) {
             std::printf("[ sweep    ] known fault no longer seen: %s / %s / %s / %s\n", k.window, k.box, k.text,
                         k.kind);
     }
+    // Not asserted while the windows move to naming the box: listed for the lead.
+    for (const auto& [where, n] : Sweeper::unfocused_refusals)
+        std::printf("[ sweep    ] %d refusals leave the focus off the box: %s\n", n, where.c_str());
     std::string summary;
     for (const auto& [name, n] : cases_per_window) summary += " " + name + ":" + std::to_string(n);
     std::printf("[ sweep    ] %d presses, cases%s, %d known faults, %.1f s\n", presses, summary.c_str(), known,
@@ -543,6 +556,44 @@ const BoxRule kKnownRedrawFaults[] = {
     {"xunhuan", "Command1"},   // "循环图"
     {"pingmian", "Command3"},  // "显示活塞极限位置"
 };
+
+// The sweep's own tools see what they must: a tick reaches a running timer's
+// handler (the work-cycle cursor moves), and the non-finite test knows its words.
+TEST(HostileInputSweep, ToolsSeeTicksAndNonFiniteTexts) {
+    test::MessageRecorder messages;
+    auto state = confirmed_design();
+    QPointer<xunhuan> w = new xunhuan(*state);
+    w->show();
+    w->Command2->click();  // "运动"
+    ASSERT_TRUE(w->Timer1->isActive());
+    const int before = w->HScroll1->value();
+    tick_until_idle(w, 3);
+    EXPECT_NE(w->HScroll1->value(), before);
+    w->close();
+    flush_deletes();
+    delete w.data();
+
+    // A refusal through refuse_box is seen as naming its box.
+    {
+        QWidget form;
+        auto* first = new QLineEdit(&form);
+        auto* second = new QLineEdit(&form);
+        form.show();
+        first->setFocus();
+        ui::refuse_box(second, QStringLiteral("请输入数字"));
+        EXPECT_EQ(form.focusWidget(), second);
+        EXPECT_EQ(first->hasFocus(), false);
+    }
+
+    struct Case {
+        const char* text;
+        bool non_finite;
+    };
+    const Case cases[] = {{"nan", true},     {"-nan", true},  {"inf", true},       {"-Infinity", true},
+                          {"1.#INF", true},  {" NaN ", true}, {"速度 inf m/s", true}, {"information", false},
+                          {"Infanterie", false}, {"12.5", false}, {"", false},      {"finance", false}};
+    for (const Case& c : cases) EXPECT_EQ(shows_non_finite(QString::fromUtf8(c.text)), c.non_finite) << c.text;
+}
 
 size_t display_list_total(QWidget* window) {
     size_t n = 0;
