@@ -204,6 +204,14 @@ std::set<QWidget*> visible_top_levels() {
     return out;
 }
 
+// Every window that exists now, shown or hidden: a window that shows itself
+// again (the main window when a working window closes) was not opened anew.
+std::set<QWidget*> all_top_levels() {
+    std::set<QWidget*> out;
+    for (QWidget* w : QApplication::topLevelWidgets()) out.insert(w);
+    return out;
+}
+
 // What went wrong, in the words of the report.
 struct Fault {
     std::string window, box, text, button, kind, detail;
@@ -289,6 +297,8 @@ public:
     int presses = 0;
     // Refusals after which the focus was not on the refused box, by window and box.
     static inline std::map<std::string, int> unfocused_refusals;
+    // Opened windows already swept, by class and the texts of the window that opened them.
+    static inline std::set<std::string> swept_openings;
 
     void run(QWidget* window, QLineEdit* box, const QString& text) {
         window_ = window;
@@ -323,13 +333,21 @@ public:
                     }
                 if (switched) break;
             }
-            if (!switched) break;
-            check("tab");
-        }
-        // The buttons that leave the window, last.
-        for (QAbstractButton* b : buttons_of(window_)) {
-            if (!window_) break;
-            if (leaves_window(b) && b->isVisibleTo(window_) && b->isEnabled()) overwritten |= press(b);
+            if (switched) {
+                check("tab");
+                continue;
+            }
+            // Then a button that leaves: the window, or only this view of it
+            // (Form1's "返回←" goes back to its menu, whose buttons are then pressed).
+            for (QAbstractButton* b : buttons_of(window_))
+                if (!pressed.count(b) && leaves_window(b) && b->isVisibleTo(window_) && b->isEnabled()) {
+                    next = b;
+                    break;
+                }
+            if (!next) break;
+            pressed.insert(next);
+            overwritten |= press(next);
+            if (!window_ || !window_->isVisible()) break;
         }
         // A text that is not a number must be refused with a message, unless the
         // box is one the window writes its figures into.
@@ -345,7 +363,7 @@ private:
         if (box_ && box_->isVisibleTo(window_) && box_->isEnabled() && !box_->isReadOnly()) box_->setText(text_);
         button_ = b->objectName().toStdString() + " \"" + b->text().toStdString() + "\"";
         const size_t messages_before = messages_.messages.size();
-        const auto before = visible_top_levels();
+        const auto before = all_top_levels();
         QPointer<QLineEdit> box = box_;
         ++presses;
         b->click();
@@ -363,13 +381,20 @@ private:
         for (QWidget* w : visible_top_levels()) {
             if (before.count(w) || w == window_) continue;
             QPointer<QWidget> opened = w;
-            if (depth_ < 1) {
+            // The opened window is swept once per set of texts it was opened
+            // from (most cases open it from the defaults).
+            std::string key = class_name(w);
+            if (window_)
+                for (QLineEdit* e : own_children<QLineEdit>(window_)) key += "|" + e->text().toStdString();
+            if (depth_ < 1 && swept_openings.insert(key).second) {
                 Sweeper inner(messages_, faults_, depth_ + 1);
                 inner.window_name = class_name(w);
                 inner.path = (path.empty() ? window_name : path) + " > " + class_name(w);
                 inner.box_name = box_name;
                 inner.text_name = text_name;
+                inner.dropped_seen_ = dropped_seen_;  // drops seen here are not the opened window's
                 inner.run(w, nullptr, {});
+                dropped_seen_ = inner.dropped_seen_;
                 presses += inner.presses;
             }
             flush_deletes();
@@ -627,7 +652,7 @@ TEST(HostileInputSweep, DrawingTwiceLeavesTheSameDisplayList) {
                 }
             if (!next) break;
             pressed.insert(next);
-            const auto before = visible_top_levels();
+            const auto before = all_top_levels();
             next->click();
             tick_until_idle(o.window);
             const size_t once = display_list_total(o.window);
