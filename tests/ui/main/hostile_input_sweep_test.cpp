@@ -3,23 +3,23 @@
 // with a few timer ticks after each. After every press: no picture has dropped a
 // non-finite primitive, no box or printed text shows "nan" or "inf", no box that
 // held a number was emptied without a message, and a text that is not a number
-// was either refused with a message or overwritten by the window's own figure.
-// Windows that a press opens are swept the same way, so a value the main window
-// accepts travels into every analysis. A second test checks that drawing a
-// picture twice leaves the same display list as drawing it once.
+// was either refused with a message or overwritten by the window's own figure
+// (boxes read by their leading number, or only showing a figure, owe no message).
+// Windows that a press opens are swept too, so a value the main window accepts
+// travels into every analysis. A second test checks that drawing a picture twice
+// leaves the same display list as drawing it once.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -35,10 +35,11 @@
 #include "draw/drawing_surface.h"
 #include "draw/surface_widget.h"
 #include "tests/support/message_recorder.h"
-#include "ui/common/vb_scroll_bar.h"
 #include "ui/animation/pingmian.h"
 #include "ui/cam/Tlanzhuang.h"
 #include "ui/cam/tulun.h"
+#include "ui/common/messages.h"
+#include "ui/common/vb_scroll_bar.h"
 #include "ui/cycle/xunhuan.h"
 #include "ui/main/firstpage.h"
 #include "ui/motion/form1.h"
@@ -143,22 +144,6 @@ const std::vector<WindowKind>& window_kinds() {
 
 void flush_deletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-bool leaves_window(const QAbstractButton* b);
-std::vector<QAbstractButton*> buttons_of(QWidget* w);
-
-// Leaves a window the way a student does: its back button, else the frame's close.
-void leave(QWidget* w) {
-    QPointer<QWidget> p = w;
-    for (QAbstractButton* b : buttons_of(w))
-        if (leaves_window(b) && b->isVisibleTo(w) && b->isEnabled()) {
-            b->click();
-            break;
-        }
-    flush_deletes();
-    if (p && p->isVisible()) p->close();
-    flush_deletes();
-}
-
 template <class T>
 std::vector<T*> own_children(QWidget* w) {
     std::vector<T*> out;
@@ -182,6 +167,26 @@ bool leaves_window(const QAbstractButton* b) {
     const QString t = b->text();
     return t.contains(QStringLiteral("返回")) || t.contains(QStringLiteral("退出")) ||
            t.contains(QStringLiteral("关闭"));
+}
+
+// Leaves a window the way a student does: its back button, else the frame's close.
+void leave(QWidget* w) {
+    QPointer<QWidget> p = w;
+    for (QAbstractButton* b : buttons_of(w))
+        if (leaves_window(b) && b->isVisibleTo(w) && b->isEnabled()) {
+            b->click();
+            break;
+        }
+    flush_deletes();
+    if (p && p->isVisible()) p->close();
+    flush_deletes();
+}
+
+// A box showing a figure: a number at the front, perhaps with its unit after
+// it ("12.34m/s").
+bool holds_number(const QString& text) {
+    static const QRegularExpression re(QStringLiteral("^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?"));
+    return re.match(text).hasMatch();
 }
 
 bool shows_non_finite(const QString& text) {
@@ -299,6 +304,10 @@ public:
     static inline std::map<std::string, int> unfocused_refusals;
     // Opened windows already swept, by class and the texts of the window that opened them.
     static inline std::set<std::string> swept_openings;
+    // The boxes each button writes a number into when the design and the texts
+    // are the defaults, by "window|button"; filled by a run with `recording` set.
+    static inline std::map<std::string, std::set<std::string>> written_by_default;
+    bool recording = false;
 
     void run(QWidget* window, QLineEdit* box, const QString& text) {
         window_ = window;
@@ -361,10 +370,15 @@ private:
     // own text into the box.
     bool press(QAbstractButton* b) {
         if (box_ && box_->isVisibleTo(window_) && box_->isEnabled() && !box_->isReadOnly()) box_->setText(text_);
+        // A button the typed text disables (teshu's "确定" with an empty angle)
+        // cannot be pressed: that is the window's refusal.
+        if (!b->isEnabled()) return false;
         button_ = b->objectName().toStdString() + " \"" + b->text().toStdString() + "\"";
         const size_t messages_before = messages_.messages.size();
         const auto before = all_top_levels();
         QPointer<QLineEdit> box = box_;
+        std::map<QLineEdit*, QString> texts_before;
+        for (QLineEdit* e : own_children<QLineEdit>(window_)) texts_before[e] = e->text();
         ++presses;
         b->click();
         for (int tick = 0; tick < 3 && window_; ++tick)
@@ -374,7 +388,19 @@ private:
         // A refusal of the typed text should leave the focus on its box.
         if (message && box && window_ && !to_number(text_.toStdString()) && window_->focusWidget() != box)
             ++unfocused_refusals[window_name + " " + box_name];
-        check(button_, message || listed(kEmptyingButtons, window_name, b->objectName().toStdString()));
+        const bool may_empty = message || listed(kEmptyingButtons, window_name, b->objectName().toStdString());
+        check(button_, may_empty);
+        // A press that says nothing must fill the boxes it fills for the defaults.
+        const std::string key = window_name + "|" + b->objectName().toStdString();
+        for (QLineEdit* e : own_children<QLineEdit>(window_)) {
+            const std::string name = e->objectName().toStdString();
+            if (recording) {
+                if (texts_before.count(e) && texts_before[e] != e->text() && holds_number(e->text()))
+                    written_by_default[key].insert(name);
+            } else if (!may_empty && e != box && written_by_default[key].count(name) && !holds_number(e->text())) {
+                fault(button_, "box left without its number", name + " = \"" + e->text().toStdString() + "\"");
+            }
+        }
         const bool overwritten = box && box->text() != text_;
         // Windows this press opened: sweep them (no hostile text of their own,
         // the design they got is what is being tested), then close them.
@@ -388,6 +414,7 @@ private:
                 for (QLineEdit* e : own_children<QLineEdit>(window_)) key += "|" + e->text().toStdString();
             if (depth_ < 1 && swept_openings.insert(key).second) {
                 Sweeper inner(messages_, faults_, depth_ + 1);
+                inner.recording = recording;
                 inner.window_name = class_name(w);
                 inner.path = (path.empty() ? window_name : path) + " > " + class_name(w);
                 inner.box_name = box_name;
@@ -408,7 +435,7 @@ private:
     void remember_numbers() {
         numbers_.clear();
         for (QLineEdit* e : own_children<QLineEdit>(window_))
-            if (to_number(e->text().toStdString())) numbers_.insert(e);
+            if (holds_number(e->text())) numbers_.insert(e);
     }
 
     // `may_empty`: the step told the user something, or emptying boxes is its work.
@@ -492,13 +519,22 @@ TEST(HostileInputSweep, EveryBoxOfEveryWindowHoldsAgainstEveryHostileText) {
     clock.start();
 
     for (const WindowKind& kind : window_kinds()) {
-        // The boxes of this window, found once on a fresh copy.
+        // The boxes of this window, and what each button writes into them,
+        // found once on a fresh copy with the default texts.
         std::vector<QString> boxes;
         {
             auto state = kind.needs_design ? confirmed_design() : std::make_unique<DesignState>();
             Opened o = kind.open(*state, reports.path());
             ASSERT_TRUE(o.window) << kind.name;
+            o.window->show();
             boxes = typed_box_names(o.window);
+            Sweeper baseline(messages, faults);
+            baseline.recording = true;
+            baseline.window_name = kind.name;
+            baseline.box_name = "-";
+            baseline.text_name = "defaults";
+            baseline.run(o.window, nullptr, {});
+            presses += baseline.presses;
             close_case(o);
         }
         for (const QString& box : boxes) {
@@ -618,6 +654,8 @@ TEST(HostileInputSweep, ToolsSeeTicksAndNonFiniteTexts) {
                           {"1.#INF", true},  {" NaN ", true}, {"速度 inf m/s", true}, {"information", false},
                           {"Infanterie", false}, {"12.5", false}, {"", false},      {"finance", false}};
     for (const Case& c : cases) EXPECT_EQ(shows_non_finite(QString::fromUtf8(c.text)), c.non_finite) << c.text;
+    for (const char* t : {"12.34m/s", "-0.5", " .5", "1E+16", "00.00"}) EXPECT_TRUE(holds_number(t)) << t;
+    for (const char* t : {"", "  ", "m/s", "-", ".", "e5", "-.e"}) EXPECT_FALSE(holds_number(t)) << t;
 }
 
 size_t display_list_total(QWidget* window) {
