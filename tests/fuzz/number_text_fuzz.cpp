@@ -27,7 +27,7 @@ namespace {
     std::abort();
 }
 
-void check_reads_back(double x) {
+void check_reads_back(double x, int decimals = 3, int min_int_digits = 4) {
     if (!std::isfinite(x)) {
         if (!vm::plain(x).empty() || !vm::format_0_00(x).empty()) fail("non-finite printed", "");
         return;
@@ -38,10 +38,13 @@ void check_reads_back(double x) {
     if (std::fabs(x) >= 1e-300 && std::fabs(*back / x - 1.0) > 1e-14) fail("plain form drifts", p);
     const std::string printed = vm::printed_number(x);
     if (vm::to_number(printed) != back) fail("printed number differs", printed);
-    for (const std::string& f : {vm::format_0_00(x), vm::format_00_00(x), vm::format_fixed(x, 3, 4)}) {
-        const auto v = vm::to_number(f);
-        if (!v) fail("fixed form refused", f);
-        if (std::fabs(*v - x) > 0.005 + 1e-14 * std::fabs(x)) fail("fixed form drifts", f);
+    const std::string forms[] = {vm::format_0_00(x), vm::format_00_00(x), vm::format_fixed(x, decimals, min_int_digits)};
+    const double steps[] = {0.01, 0.01, std::pow(10.0, -decimals)};
+    for (int i = 0; i < 3; ++i) {
+        const auto v = vm::to_number(forms[i]);
+        if (!v) fail("fixed form refused", forms[i]);
+        // Off by at most half the last place shown (and the 15-digit rounding).
+        if (std::fabs(*v - x) > steps[i] / 2 * (1 + 1e-9) + 1e-14 * std::fabs(x)) fail("fixed form drifts", forms[i]);
     }
 }
 
@@ -74,8 +77,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     double raw[2] = {0, 0};
     std::memcpy(raw, data, std::min(size, sizeof raw));
-    check_reads_back(raw[0]);
-    check_reads_back(raw[1]);
+    // The last two bytes choose the general fixed pattern: 0..6 decimals, 1..5 integer digits.
+    const int decimals = size > 0 ? data[size - 1] % 7 : 2;
+    const int min_int_digits = size > 1 ? 1 + data[size - 2] % 5 : 1;
+    check_reads_back(raw[0], decimals, min_int_digits);
+    check_reads_back(raw[1], decimals, min_int_digits);
     check_whole_numbers(raw[0], raw[1]);
     // Two texts separated by ';' are the operands as two boxes would give them.
     if (const auto semi = text.find(';'); semi != std::string_view::npos)
