@@ -62,6 +62,15 @@ Decimal decimal_15(double x) {
     for (; *p && *p != 'e'; ++p)
         if (*p != '.') d.digits.push_back(*p);
     if (*p == 'e') d.exp10 = std::atoi(p + 1);
+    // Near the top of the range the nearest 15-digit decimal can lie above the
+    // largest double (1.797693134862315e308 rounds to 1.79769313486232e308, which
+    // reads back as infinity). Take the 15-digit decimal just below instead, so
+    // every form built from it reads back as a finite number.
+    if (std::isinf(std::strtod(buf, nullptr))) {
+        int i = static_cast<int>(d.digits.size()) - 1;
+        while (i >= 0 && d.digits[static_cast<size_t>(i)] == '0') d.digits[static_cast<size_t>(i--)] = '9';
+        if (i >= 0) --d.digits[static_cast<size_t>(i)];
+    }
     return d;
 }
 
@@ -174,6 +183,9 @@ long long int_floor(double x) { return saturate(std::floor(x)); }
 std::optional<long long> vb_mod(double a, double b) {
     long long ia = cint(a), ib = cint(b);
     if (ib == 0) return std::nullopt;
+    // Every whole number is a multiple of -1; asking the machine for the
+    // remainder of the smallest long long by -1 would overflow.
+    if (ib == -1) return 0;
     return ia % ib;
 }
 

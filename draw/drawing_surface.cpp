@@ -74,10 +74,17 @@ double DrawingSurface::from_px_y(double py) const { return top_ + py * sh_ / hei
 double DrawingSurface::units_to_px_x(double u) const { return std::fabs(u * width_ / sw_); }
 double DrawingSurface::units_to_px_y(double u) const { return std::fabs(u * height_ / sh_); }
 
+void DrawingSurface::drop() {
+    ++dropped_;
+#ifndef NDEBUG
+    qWarning("DrawingSurface: a non-finite coordinate was dropped (%zu so far)", dropped_);
+#endif
+}
+
 void DrawingSurface::add(Primitive p) {
     // Nothing undefined is drawn: a primitive with a non-finite coordinate is dropped.
     for (double v : {p.x1, p.y1, p.x2, p.y2, p.radius, p.start, p.end})
-        if (!std::isfinite(v)) return;
+        if (!std::isfinite(v)) return drop();
     list_.push_back(std::move(p));
     if (list_.size() > kListLimit) {
         flush();
@@ -201,7 +208,7 @@ void DrawingSurface::place_line_element(int i, double x1, double y1, double x2, 
     LineElement& e = line_element(i);
     const double v[4] = {to_px_x(x1), to_px_y(y1), to_px_x(x2), to_px_y(y2)};
     for (double d : v)
-        if (!std::isfinite(d)) return;
+        if (!std::isfinite(d)) return drop();
     e.x1 = v[0];
     e.y1 = v[1];
     e.x2 = v[2];
@@ -212,7 +219,7 @@ void DrawingSurface::place_line_element(int i, double x1, double y1, double x2, 
 void DrawingSurface::place_shape_element(int i, double left, double top) {
     ShapeElement& e = shape_element(i);
     const double l = to_px_x(left), t = to_px_y(top);
-    if (!std::isfinite(l) || !std::isfinite(t)) return;
+    if (!std::isfinite(l) || !std::isfinite(t)) return drop();
     e.left = l;
     e.top = t;
     changed();

@@ -163,6 +163,10 @@ public:
     // never cleared grows past `kListLimit`, the oldest part is kept only as pixels.
     const std::vector<Primitive>& display_list() const { return list_; }
     static constexpr size_t kListLimit = 400000;
+    // Primitives and element placements refused for a non-finite coordinate since
+    // the surface was made (clear() keeps the count): a last safety net that a
+    // correct window never reaches, so any count above 0 is a fault upstream.
+    std::size_t dropped_count() const { return dropped_; }
 
     // Paints the movable elements above whatever `p` has drawn (device units).
     void paint_elements(class QPainter& p) const;
@@ -182,6 +186,7 @@ private:
     void segment(PrimitiveKind kind, double x1, double y1, double x2, double y2, Colour c);
     void changed() const { if (on_change_) on_change_(); }
     void flush() const;
+    void drop();  // counts a refused primitive or placement
 
     int width_, height_;
     Colour background_;
@@ -198,6 +203,7 @@ private:
     std::vector<ShapeElement> shape_elements_;
     mutable QImage pixels_;           // content painted so far
     mutable size_t painted_ = 0;      // list_ entries already in pixels_
+    std::size_t dropped_ = 0;         // see dropped_count()
     std::function<void()> on_change_;
 };
 

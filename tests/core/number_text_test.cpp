@@ -103,5 +103,93 @@ TEST(NumberText, WholeNumberRules) {
     EXPECT_EQ(cint(std::nan("")), 0);
 }
 
+TEST(NumberText, ModIsTotalAtTheEndsOfTheWholeNumberRange) {
+    // Operands beyond the long long range are held at its ends before the
+    // remainder is taken; a divisor that rounds to -1 leaves nothing over.
+    constexpr long long kMin = std::numeric_limits<long long>::min();
+    constexpr long long kMax = std::numeric_limits<long long>::max();
+    struct Case {
+        double a, b;
+        long long remainder;
+    };
+    const Case cases[] = {
+        {-1e300, -1, 0},          {-1e300, -0.6, 0},       {-1e300, -1.4, 0},
+        {-9.3e18, -1, 0},         {1e300, -1, 0},          {-7, -1, 0},
+        {-1e300, 1e300, kMin % kMax}, {1e300, -1e300, kMax}, {-1e300, -1e300, 0},
+        {-1e300, 2, 0},           {-1e300, 3, kMin % 3},   {1e300, 7, kMax % 7},
+        {-std::numeric_limits<double>::infinity(), -1, 0},
+        {std::nan(""), -1, 0},    {5, -1e300, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.a << " Mod " << c.b);
+        auto r = vb_mod(c.a, c.b);
+        ASSERT_TRUE(r.has_value());
+        EXPECT_EQ(*r, c.remainder);
+    }
+    for (double b : {0.0, 0.49, -0.5, std::nan("")}) EXPECT_FALSE(vb_mod(-1e300, b).has_value()) << b;
+}
+
+TEST(NumberText, PlainFormAtTheTopOfTheRangeReadsBack) {
+    const double top = std::numeric_limits<double>::max();
+    struct Case {
+        double x;
+        const char* text;
+    };
+    const Case cases[] = {
+        {top, "1.79769313486231E+308"},
+        {-top, "-1.79769313486231E+308"},
+        {1.797693134862315e308, "1.79769313486231E+308"},
+        {1.7976931348623149e308, "1.79769313486231E+308"},
+        {1.79769313486231e308, "1.79769313486231E+308"},
+        {1.7976931348623e308, "1.7976931348623E+308"},
+        {1e308, "1E+308"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.x);
+        EXPECT_EQ(plain(c.x), c.text);
+        auto back = to_number(plain(c.x));
+        ASSERT_TRUE(back.has_value());
+        EXPECT_NEAR(*back / c.x, 1.0, 1e-14);
+    }
+    // The fixed patterns print all 309 integer digits and must read back too.
+    for (double x : {top, -top, 1.797693134862315e308}) {
+        SCOPED_TRACE(x);
+        auto back = to_number(format_0_00(x));
+        ASSERT_TRUE(back.has_value());
+        EXPECT_NEAR(*back / x, 1.0, 1e-14);
+        EXPECT_TRUE(to_number(format_00_00(x)).has_value());
+    }
+}
+
+// Every format of every finite double reads back as a number close to it: a grid
+// over the whole exponent range with mantissas that round up, down and to nines.
+TEST(NumberText, EveryFormatReadsBackOverTheWholeRange) {
+    const double mantissas[] = {1.0, 1.5, 2.675, 4.999999999999995, 9.99999999999999,
+                                9.999999999999999, 1.797693134862315, 1.7976931348623157};
+    int checked = 0;
+    for (int e = -324; e <= 308; ++e) {
+        for (double m : mantissas) {
+            for (double sign : {1.0, -1.0}) {
+                const double x = sign * m * std::pow(10.0, e);
+                if (!std::isfinite(x) || x == 0) continue;
+                SCOPED_TRACE(testing::Message() << x);
+                auto p = to_number(plain(x));
+                ASSERT_TRUE(p.has_value()) << plain(x);
+                if (std::fabs(x) >= 1e-300) EXPECT_NEAR(*p / x, 1.0, 1e-14);
+                auto pn = to_number(printed_number(x));
+                ASSERT_TRUE(pn.has_value());
+                EXPECT_EQ(*pn, *p);
+                for (const std::string& f : {format_0_00(x), format_00_00(x), format_fixed(x, 4, 3)}) {
+                    auto v = to_number(f);
+                    ASSERT_TRUE(v.has_value()) << f;
+                    EXPECT_LE(std::fabs(*v - x), 0.005 + 1e-14 * std::fabs(x)) << f;
+                }
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 9000);
+}
+
 }  // namespace
 }  // namespace vm
