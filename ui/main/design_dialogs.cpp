@@ -12,10 +12,11 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <atomic>
-#include <thread>
+#include <memory>
 
 #include "core/design_limits.h"
 
@@ -83,11 +84,13 @@ void run_with_progress(QWidget* parent, const QString& title, const QString& lab
     progress.show();
     if (hooks().progress_shown) hooks().progress_shown(&progress);
 
+    // A QThread, not a bare thread: the document writers start Qt timers.
     std::atomic<bool> done{false};
-    std::thread worker([&] {
+    std::unique_ptr<QThread> worker(QThread::create([&] {
         work();
         done = true;
-    });
+    }));
+    worker->start();
     // The busy bar moves and the windows repaint while the worker writes.
     QEventLoop loop;
     QTimer poll;
@@ -96,7 +99,7 @@ void run_with_progress(QWidget* parent, const QString& title, const QString& lab
     });
     poll.start(15);
     loop.exec();
-    worker.join();
+    worker->wait();
     progress.close();
 }
 
