@@ -81,6 +81,7 @@ void run_with_progress(QWidget* parent, const QString& title, const QString& lab
     progress.setMinimumDuration(0);
     progress.setAutoClose(false);
     progress.setAutoReset(false);
+    progress.setMinimumWidth(380);
     progress.show();
     if (hooks().progress_shown) hooks().progress_shown(&progress);
 
@@ -155,6 +156,7 @@ PositionsDialog::PositionsDialog(std::array<int, 2> current, QWidget* parent) : 
     form->addRow(QStringLiteral("第二个位置"), second);
     layout->addLayout(form);
     layout->addWidget(ok_cancel(this));
+    setMinimumWidth(340);
 }
 
 std::array<int, 2> PositionsDialog::positions() const { return {first->value(), second->value()}; }
