@@ -60,5 +60,7 @@ int main(int argc, char** argv) {
     }
     vm::firstpage window(*state);
     window.show();
+    // `velmarion FILE` opens a saved design.
+    if (const char* file = vm::design_file_argument(argc, argv)) window.open_design_file(QString::fromLocal8Bit(file));
     return app.exec();
 }

@@ -97,6 +97,17 @@ struct DesignState {
 
     // True once the main window has stored a confirmed parameter set.
     bool confirmed = false;
+
+    // Inputs of the other windows that a design file keeps with the eleven
+    // parameters, as typed. The cam window opens with these texts and stores
+    // them each time it draws a profile; Form2 does the same with its angle;
+    // the main window's export asks for the positions starting from these.
+    std::string cam_high = "10";    // follower lift h, mm (cam window's HIGH)
+    std::string cam_base = "60";    // base-circle radius r0 of the theoretical profile, mm (BASE)
+    std::string cam_offset = "5";   // offset e of the follower's line of travel, mm (OFFSET)
+    std::string cam_roll = "10";    // roller radius, mm (roll)
+    std::string force_angle = "0";  // cycle angle of Form2's force polygons, degrees (f_itxt)
+    std::array<int, 2> export_positions{1, 7};  // the two report positions (1..24) worked out in full
 };
 
 }  // namespace vm

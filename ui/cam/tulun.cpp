@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "core/cam_profile.h"
+#include "core/design_state.h"
 #include "core/number_text.h"
 #include "draw/surface_widget.h"
 #include "ui/cam/cam_drawing.h"
@@ -34,7 +35,7 @@ void place(QWidget* w, int left, int top, int width, int height) {
 
 }  // namespace
 
-tulun::tulun(DesignState&, QWidget* parent) : ui::WorkingWindow(parent) {
+tulun::tulun(DesignState& state, QWidget* parent) : ui::WorkingWindow(parent), state_(state) {
     setObjectName(QStringLiteral("tulun"));
     setWindowTitle(QStringLiteral("凸轮"));
     setFixedSize(ui::twips(10440), ui::twips(8700));
@@ -60,6 +61,10 @@ tulun::tulun(DesignState&, QWidget* parent) : ui::WorkingWindow(parent) {
     plot_timer->setInterval(0);
     connect(plot_timer, &QTimer::timeout, this, &tulun::plot_timer_Timer);
     plot_ = std::make_unique<cam::CurvePlot>(cpic->surface(), process->surface());
+    HIGH->setText(qs(state_.cam_high));
+    BASE->setText(qs(state_.cam_base));
+    OFFSET->setText(qs(state_.cam_offset));
+    roll->setText(qs(state_.cam_roll));
 }
 
 tulun::~tulun() = default;
@@ -184,6 +189,8 @@ void tulun::draw_profile(bool actual) {
     set_cam_scale();
     CamInputs in;
     if (!read_cam(in)) return;
+    state_.cam_high = ss(HIGH->text()), state_.cam_base = ss(BASE->text());
+    state_.cam_offset = ss(OFFSET->text()), state_.cam_roll = ss(roll->text());
     cam::draw_profile(tpic->surface(), CamProfile(in), actual);
     check_quality(in, false);
 }

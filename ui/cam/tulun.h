@@ -36,7 +36,8 @@ using figures::CurvePlot;
 class tulun : public ui::WorkingWindow {
     Q_OBJECT
 public:
-    // The cam window works from its own inputs; the design state is not read.
+    // The cam window works from its own four inputs; it opens with the texts
+    // the design state keeps for them and stores them there when it draws a profile.
     explicit tulun(DesignState& state, QWidget* parent = nullptr);
     ~tulun() override;
 
@@ -94,6 +95,7 @@ private:
     void enable_plot_buttons(bool enabled);
 
     std::unique_ptr<cam::CurvePlot> plot_;
+    DesignState& state_;
 };
 
 }  // namespace vm

@@ -129,6 +129,7 @@ void firstpage::build_controls() {
     connect(XHTyanshi, &QPushButton::clicked, this, &firstpage::XHTyanshi_Click);
     connect(CommandButton1, &QPushButton::clicked, this, &firstpage::CommandButton1_Click);
     connect(shujushuchu, &QPushButton::clicked, this, &firstpage::shujushuchu_Click);
+    build_file_controls();
 }
 
 void firstpage::store_parameters() {
@@ -146,9 +147,12 @@ void firstpage::to_menu_mode() {
     MRshuju->hide();
     for (QLabel* l : labels) l->hide();
     fanhui->show();
+    show_file_controls(true);
 }
 
-void firstpage::shujuOK_Click() {
+void firstpage::shujuOK_Click() { confirm_boxes(); }
+
+bool firstpage::confirm_boxes() {
     // Texts that are not numbers, values without physical meaning and designs
     // without a real mechanism are all refused before anything changes: the
     // window stays in entry mode and the state untouched.
@@ -157,11 +161,12 @@ void firstpage::shujuOK_Click() {
     const Confirmation c = confirm_parameters(texts);
     if (!c.ok()) {
         ui::refuse_box(boxes[c.box], QString::fromStdString(c.message), ui::kTitleError);
-        return;
+        return false;
     }
     to_menu_mode();
     store_parameters();
     store_dimensions({c.state.lg_l, c.state.qb_r, c.state.jd_wai, c.state.jd_nei, 0});
+    return true;
 }
 
 void firstpage::MRshuju_Click() {
@@ -187,6 +192,7 @@ void firstpage::fanhui_Click() {
     for (QLabel* l : labels) l->show();
     fanhui->hide();
     CommandButton1->hide();
+    show_file_controls(false);
 }
 
 void firstpage::open_window(ui::WorkingWindow* w) {

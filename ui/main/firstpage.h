@@ -3,8 +3,10 @@
 #pragma once
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 #include <array>
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -12,6 +14,9 @@ class QPushButton;
 
 namespace vm {
 struct DesignState;
+namespace io {
+struct DesignInputs;
+}
 struct Synthesis;
 namespace draw {
 class SurfaceWidget;
@@ -36,7 +41,19 @@ public:
     QPushButton *shujuOK, *MRshuju;
     QPushButton *PMdonghua, *TSweizhi, *YDhePH, *TLsheji, *XHTyanshi, *CommandButton1, *shujushuchu;
     QPushButton* fanhui;
+    // Entry mode: "保存设计…", "打开设计…", "选择方案…"; menu mode: "导出设计文档…".
+    QPushButton *baocun, *dakai, *xuanfang, *daochu;
     draw::SurfaceWidget* picture;
+
+    // Opens a design file as "打开设计…" does once its file is chosen: a file
+    // that cannot be read gives one message and changes nothing; otherwise the
+    // boxes are refilled and confirmed as "数据确认" confirms them. True when
+    // the design was confirmed.
+    bool open_design_file(const QString& path);
+    // Saves the boxes and the other windows' inputs; false after a message.
+    bool save_design_file(const QString& path);
+    // The design file the boxes came from or went to last; empty when none.
+    QString design_file() const { return file_; }
 
 private slots:
     void shujuOK_Click();
@@ -49,10 +66,21 @@ private slots:
     void XHTyanshi_Click();
     void CommandButton1_Click();
     void shujushuchu_Click();
+    void baocun_Click();
+    void dakai_Click();
+    void xuanfang_Click();
+    void daochu_Click();
 
 private:
     void build_controls();
+    // Confirms the boxes; on a refusal the message names the box and nothing changes.
+    bool confirm_boxes();
     void store_parameters();
+    // The design-file and export buttons, placed clear of the mode's other controls.
+    void build_file_controls();
+    void show_file_controls(bool menu_mode);
+    io::DesignInputs current_inputs() const;
+    void show_file_name(const QString& path);
     // The rod and crank lengths and the dead-centre angles of a confirmed design.
     void store_dimensions(const Synthesis& s);
     void to_menu_mode();
@@ -62,9 +90,15 @@ private:
 
     DesignState& state_;
     QPointer<QWidget> current_;
+    QString file_;                 // design file shown in the title bar
+    std::string suggested_name_;   // name offered by the save dialog when there is no file yet
 };
 
 // The engine picture on the left of the main window, drawn by our own code.
 void draw_engine_picture(draw::DrawingSurface& s);
+
+// The design file named on the command line: the first argument that is no
+// option nor an option's value; nullptr when there is none.
+const char* design_file_argument(int argc, char** argv);
 
 }  // namespace vm

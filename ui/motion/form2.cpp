@@ -78,6 +78,7 @@ void Form2::build_controls() {
 
     li_flab2 = ui::at(ui::make_label(this, "li_flab2", "输入度数"), rx, 130, 140, 20);
     f_itxt = ui::at(ui::make_text(this, "f_itxt", "0"), rx, 152, 140, 24);
+    f_itxt->setText(qs(state_.force_angle));
     f_draw = ui::at(ui::make_button(this, "f_draw", "绘制力图"), rx, 190, 140, 32);
     f_cls = ui::at(ui::make_button(this, "f_cls", "清除"), rx, 230, 140, 32);
 
@@ -184,6 +185,7 @@ void Form2::fdrawClick() {
         ui::refuse_box(f_itxt, QStringLiteral("请输入-720～720之间的角度"), ui::kTitleError);
         return;
     }
+    state_.force_angle = ss(f_itxt->text());
     f_k = VScroll2->value();
     f_ktxt->setText(qs(plain(f_k)));
     // Each force F is drawn as F / f_k millimetres, from the tip of the one before.
