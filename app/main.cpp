@@ -61,6 +61,6 @@ int main(int argc, char** argv) {
     vm::firstpage window(*state);
     window.show();
     // `velmarion FILE` opens a saved design.
-    if (const char* file = vm::design_file_argument(argc, argv)) window.open_design_file(QString::fromLocal8Bit(file));
+    if (!cmd.design_file.empty()) window.open_design_file(QString::fromLocal8Bit(cmd.design_file.c_str()));
     return app.exec();
 }

@@ -175,7 +175,9 @@ TEST(NumberText, EveryFormatReadsBackOverTheWholeRange) {
                 SCOPED_TRACE(testing::Message() << x);
                 auto p = to_number(plain(x));
                 ASSERT_TRUE(p.has_value()) << plain(x);
-                if (std::fabs(x) >= 1e-300) EXPECT_NEAR(*p / x, 1.0, 1e-14);
+                if (std::fabs(x) >= 1e-300) {
+                    EXPECT_NEAR(*p / x, 1.0, 1e-14);
+                }
                 auto pn = to_number(printed_number(x));
                 ASSERT_TRUE(pn.has_value());
                 EXPECT_EQ(*pn, *p);

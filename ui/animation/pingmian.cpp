@@ -176,6 +176,7 @@ void pingmian::Command1_Click() {
     Timer1->stop();
     draw::DrawingSurface& s = Picture2->surface();
     s.clear();
+    limits_drawn_ = false;
     s.set_line_style(0);
     if (!anim::anim_setup(model_, ui::ss(Text1->text()), ui::ss(Text2->text()),
                           ui::ss(Text3->text()), ui::ss(Text4->text()), ui::ss(Text7->text()),
@@ -198,14 +199,19 @@ void pingmian::Command1_Click() {
 
 void pingmian::Command2_Click() {
     Picture2->surface().clear();
+    limits_drawn_ = false;
 }
 
 void pingmian::Command3_Click() {
     if (!model_.ready) return;
     draw::DrawingSurface& s = Picture2->surface();
+    // Once on a frame: drawn again over themselves the dashed lines would thicken.
+    if (limits_drawn_ && s.display_list().size() == limits_list_size_) return;
     s.set_line_style(1);
     animation::limit_positions(s, model_, s.fore_colour());
     s.set_line_style(0);
+    limits_drawn_ = true;
+    limits_list_size_ = s.display_list().size();
 }
 
 void pingmian::Command4_Click() {
@@ -232,6 +238,7 @@ void pingmian::Timer1_Timer() {
     if (!model_.ready) return;
     draw::DrawingSurface& s = Picture2->surface();
     s.clear();
+    limits_drawn_ = false;
     anim::anim_advance(model_);
     animation::tick_picture(s, model_);
     write_dimensions();

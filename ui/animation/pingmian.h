@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <cstddef>
 
 #include "core/anim_model.h"
 #include "ui/common/window_plumbing.h"
@@ -64,6 +65,9 @@ class pingmian : public ui::WorkingWindow {
     bool entries_are_numbers();
 
     anim::AnimationModel model_;
+    // "显示活塞极限位置" on the current frame: whether drawn, and the list size after.
+    bool limits_drawn_ = false;
+    std::size_t limits_list_size_ = 0;
 };
 
 }  // namespace vm

@@ -31,9 +31,11 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
         } else if (!a.empty() && a[0] == '-') {
             return refuse("不认识的选项：" + a);
         } else {
-            return refuse("不认识的参数：" + a);
+            if (!c.design_file.empty()) return refuse("只能打开一个设计文件：" + a);
+            c.design_file = a;
         }
     }
+    if (!c.design_file.empty() && !c.tour_dir.empty()) return refuse("--tour 不打开设计文件：" + c.design_file);
     if (help)
         c.action = CommandLine::Action::help;
     else if (version)
@@ -46,6 +48,9 @@ CommandLine parse_command_line(const std::vector<std::string>& args) {
 std::string help_text() {
     return "用法：velmarion [选项]\n"
            "单缸四冲程内燃机机构的课程设计工具。不带选项时打开主窗口。\n"
+           "\n"
+           "velmarion 设计文件.vmdesign\n"
+           "                 打开主窗口并读入该设计（如同“打开设计…”）\n"
            "\n"
            "选项：\n"
            "  --tour 目录    不打开窗口，把每个窗口的每个画面存为 PNG，\n"

@@ -11,7 +11,7 @@ inline constexpr const char* kProgramVersion = "0.1.0";
 
 struct CommandLine {
     enum class Action {
-        windows,  // no options: open the main window
+        windows,  // no options: open the main window (with `design_file`, that design)
         tour,     // --tour DIR: render every window to PNG into DIR
         help,     // print the help on stdout, exit 0
         version,  // print the version on stdout, exit 0
@@ -19,6 +19,7 @@ struct CommandLine {
     };
     Action action = Action::windows;
     std::string tour_dir;
+    std::string design_file;  // `velmarion FILE`: a saved design to open
     std::string error;
 };
 

@@ -97,8 +97,4 @@ private:
 // The engine picture on the left of the main window, drawn by our own code.
 void draw_engine_picture(draw::DrawingSurface& s);
 
-// The design file named on the command line: the first argument that is no
-// option nor an option's value; nullptr when there is none.
-const char* design_file_argument(int argc, char** argv);
-
 }  // namespace vm

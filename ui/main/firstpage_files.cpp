@@ -201,16 +201,4 @@ void firstpage::daochu_Click() {
     ui::show_message(this, qs(result.message), result.ok ? kExportTitle : ui::kTitleError);
 }
 
-const char* design_file_argument(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view a = argv[i];
-        if (a == "--tour") {
-            ++i;  // its folder
-            continue;
-        }
-        if (!a.empty() && a[0] != '-') return argv[i];
-    }
-    return nullptr;
-}
-
 }  // namespace vm

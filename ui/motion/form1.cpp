@@ -320,6 +320,15 @@ void Form1::Command1_Click() {
     PolygonScale poly = state_.poly;
     poly.scale_v = val(ss(Text16->text()));
     poly.scale_a = val(ss(Text17->text()));
+    // The grid scales are read by their leading number (0 draws the positions
+    // as points); one beyond the range the polygons can be drawn at would turn
+    // every arrow into nothing.
+    for (auto [box, v] : {std::pair{Text16, poly.scale_v}, std::pair{Text17, poly.scale_a}}) {
+        if (std::fabs(v) > kMaxPolygonScale) {
+            ui::refuse_box(box, QStringLiteral("比例尺不能超过%1").arg(qs(plain(kMaxPolygonScale))), ui::kTitleError);
+            return;
+        }
+    }
     if (!fill_table()) return;
     // Every arrow of the grid first, then the point names and the captions,
     // so that a polygon reaching into the row above moves the caption there

@@ -113,7 +113,9 @@ void Form3::build_controls() {
     connect(back, &QPushButton::clicked, this, &Form3::back_Click);
 }
 
-void Form3::Command1_Click() { draw_and_compute(false); }
+// The diagram is drawn on a cleared picture: drawn again over itself its
+// numbers would thicken into blots.
+void Form3::Command1_Click() { draw_and_compute(true); }
 void Form3::HScroll1_Change(int) { draw_and_compute(true); }
 void Form3::VScroll1_Change(int) { draw_and_compute(true); }
 

@@ -220,7 +220,9 @@ TEST(CommandLine, AcceptsItsOptionsAndRefusesAnythingElse) {
         {{"--tuor", "a"}, A::refuse, ""},
         {{"-x"}, A::refuse, ""},
         {{"-platform", "xcb"}, A::refuse, ""},
-        {{"design.txt"}, A::refuse, ""},
+        {{"a.vmdesign"}, A::windows, ""},
+        {{"a.vmdesign", "b.vmdesign"}, A::refuse, ""},
+        {{"--tour", "d", "a.vmdesign"}, A::refuse, "d"},
         {{"--help", "--bogus"}, A::refuse, ""},
     };
     for (const Case& c : cases) {
@@ -232,6 +234,9 @@ TEST(CommandLine, AcceptsItsOptionsAndRefusesAnythingElse) {
             EXPECT_EQ(got.tour_dir, c.tour_dir) << joined;
         }
         EXPECT_EQ(got.error.empty(), c.action != A::refuse) << joined;
+        if (c.action == A::windows && !c.args.empty()) {
+            EXPECT_EQ(got.design_file, c.args.front()) << joined;
+        }
     }
     // The help names every option the parser takes.
     for (const char* option : {"--tour", "--help", "-h", "--version"})

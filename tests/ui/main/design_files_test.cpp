@@ -366,15 +366,5 @@ TEST(DesignFiles, TheCamWindowAndForm2KeepTheirInputsWhenTheyDraw) {
     EXPECT_EQ(messages.messages.size(), 2u);
 }
 
-TEST(DesignFiles, TheFileOnTheCommandLineIsTheFirstArgumentThatIsNoOption) {
-    const char* none[] = {"velmarion", "--tour", "dir"};
-    const char* after_tour[] = {"velmarion", "--tour", "dir", "a.vmdesign"};
-    const char* first[] = {"velmarion", "--help", "b.vmdesign", "c.vmdesign"};
-    EXPECT_EQ(design_file_argument(3, const_cast<char**>(none)), nullptr);
-    EXPECT_STREQ(design_file_argument(4, const_cast<char**>(after_tour)), "a.vmdesign");
-    EXPECT_STREQ(design_file_argument(4, const_cast<char**>(first)), "b.vmdesign");
-    EXPECT_EQ(design_file_argument(1, const_cast<char**>(none)), nullptr);
-}
-
 }  // namespace
 }  // namespace vm
