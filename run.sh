@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds, and starts Velmarion. Without a
-# display it renders the tour into out/tour/ instead.
+# display it renders the tour into out/tour/ and the course-design export of
+# the default design into out/export/ instead.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
@@ -11,6 +12,8 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   mkdir -p out/tour
   QT_QPA_PLATFORM=offscreen ./build/app/velmarion --tour out/tour
   echo "The pictures are in $(pwd)/out/tour/"
+  ./build/app/velmarion export --out out/export
+  echo "The course-design documents of the default design are in $(pwd)/out/export/"
 else
   exec ./build/app/velmarion "$@"
 fi
