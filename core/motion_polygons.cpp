@@ -1,5 +1,6 @@
 // Arrow geometry, head rules and the fifteen-position grid.
 #include "core/motion_polygons.h"
+#include "core/segment_clip.h"
 
 #include <algorithm>
 #include <cmath>
@@ -135,24 +136,8 @@ bool rects_overlap(const LabelRect& a, const LabelRect& b) {
 }
 
 bool segment_crosses(const LabelRect& r, double x1, double y1, double x2, double y2) {
-    // Liang-Barsky: clip the segment to the open box and see whether any of it is left.
-    double t0 = 0, t1 = 1;
-    const double dx = x2 - x1, dy = y2 - y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - r.left, r.right - x1, y1 - r.top, r.bottom - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] <= 0) return false;  // parallel to this edge and outside or on it
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 >= t1) return false;
-    }
-    return true;
+    // Any of the segment left inside the open box.
+    return clip_segment(x1, y1, x2, y2, r.left, r.top, r.right, r.bottom, true).has_value();
 }
 
 void LabelPlacer::add_line(double x1, double y1, double x2, double y2) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/cam_profile.h"
+#include "core/segment_clip.h"
 #include "draw/drawing_surface.h"
 #include "ui/cam/Tlanzhuang.h"
 
@@ -62,24 +63,9 @@ bool inside(Box x, double px, double py) {
     return px >= x.l && px <= x.r && py >= x.t && py <= x.b;
 }
 
-// Liang-Barsky: does the segment reach into the box?
+// Does the segment reach into the box?
 bool segment_meets(Box x, double x1, double y1, double x2, double y2) {
-    double t0 = 0, t1 = 1;
-    const double dx = x2 - x1, dy = y2 - y1;
-    const double p[4] = {-dx, dx, -dy, dy}, q[4] = {x1 - x.l, x.r - x1, y1 - x.t, x.b - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1) return false;
-    }
-    return true;
+    return clip_segment(x1, y1, x2, y2, x.l, x.t, x.r, x.b).has_value();
 }
 
 bool boxes_meet(Box a, Box b) {

@@ -1,6 +1,7 @@
 // Drawing of the crank-slider and of its motion diagram for the special-positions
 // window.
 #include "ui/special/teshu_draw.h"
+#include "core/segment_clip.h"
 
 #include <QFontMetricsF>
 #include <QString>
@@ -24,29 +25,14 @@ constexpr double kPistonHeight = 10;  // mm
 constexpr double kTurnLineHalf = 17;
 constexpr double kNameGap = 0.3;
 
-// Draws the part of a member inside the view (Liang-Barsky clipping), so a
-// member far longer than the picture never sends the painter millions of
-// pixels away.
+// Draws the part of a member inside the view, so a member far longer than the
+// picture never sends the painter millions of pixels away.
 void member_line(draw::DrawingSurface& s, const special::MechanismView& v, double x1, double y1,
                  double x2, double y2) {
+    const auto in = clip_segment(x1, y1, x2, y2, v.left, v.top - v.height, v.left + v.width, v.top);
+    if (!in) return;
     const double dx = x2 - x1, dy = y2 - y1;
-    const double right = v.left + v.width, bottom = v.top - v.height;
-    double t0 = 0, t1 = 1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - v.left, right - x1, y1 - bottom, v.top - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1) return;
-    }
-    s.line(x1 + t0 * dx, y1 + t0 * dy, x1 + t1 * dx, y1 + t1 * dy);
+    s.line(x1 + in->t0 * dx, y1 + in->t0 * dy, x1 + in->t1 * dx, y1 + in->t1 * dy);
 }
 
 void joint(draw::DrawingSurface& s, double x, double y) { s.circle(x, y, kJointRadius); }
@@ -75,23 +61,7 @@ struct PxBox {
 };
 
 bool line_crosses(const draw::Primitive& l, const PxBox& b) {
-    double t0 = 0, t1 = 1;
-    const double dx = l.x2 - l.x1, dy = l.y2 - l.y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {l.x1 - b.x0, b.x1 - l.x1, l.y1 - b.y0, b.y1 - l.y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1) return false;
-    }
-    return true;
+    return clip_segment(l.x1, l.y1, l.x2, l.y2, b.x0, b.y0, b.x1, b.y1).has_value();
 }
 
 // A circle's outline passes through the box when the box holds points both

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "core/design_state.h"
+#include "core/segment_clip.h"
 #include "core/number_text.h"
 #include "draw/surface_widget.h"
 #include "tests/support/message_recorder.h"
@@ -562,26 +563,11 @@ namespace {
 bool overlap(const Primitive& a, const Primitive& b) {
     return a.x1 < b.x1 + b.x2 && b.x1 < a.x1 + a.x2 && a.y1 < b.y1 + b.y2 && b.y1 < a.y1 + a.y2;
 }
-// Whether a line crosses a text's box (Liang-Barsky against the box).
+// Whether a line crosses a text's box.
 bool crosses(const Primitive& line, const Primitive& text) {
-    double t0 = 0, t1 = 1;
-    const double dx = line.x2 - line.x1, dy = line.y2 - line.y1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {line.x1 - text.x1, text.x1 + text.x2 - line.x1, line.y1 - text.y1,
-                         text.y1 + text.y2 - line.y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] <= 0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 >= t1) return false;
-    }
-    return true;
+    return clip_segment(line.x1, line.y1, line.x2, line.y2, text.x1, text.y1, text.x1 + text.x2, text.y1 + text.y2,
+                        true)
+        .has_value();
 }
 }  // namespace
 
