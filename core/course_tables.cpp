@@ -5,6 +5,7 @@
 
 #include "core/cam_motion.h"
 #include "core/cam_profile.h"
+#include "core/cam_quality.h"
 #include "core/design_state.h"
 #include "core/force_analysis.h"
 #include "core/number_text.h"
@@ -112,6 +113,19 @@ CsvTable cam_profile_table(const CamProfile& p) {
     for (int d = 0; d < 360; ++d) {
         const ProfileSample s = p.sample_at(d);
         t.rows.push_back(numbers({double(d), s.pitch.x, s.pitch.y, s.actual.x, s.actual.y}));
+    }
+    return t;
+}
+
+CsvTable cam_quality_table(const CamQuality& q, double rr) {
+    CsvTable t;
+    t.header = {"凸轮转角 δ (°)", "压力角 α (°)", "理论轮廓曲率半径 ρ (mm，凸为正)", "实际轮廓曲率半径 ρ − rr (mm)",
+                "跃度 j (mm/s³，ω = 1 rad/s)"};
+    for (const QualityPoint& p : q.curve) {
+        const bool curved = p.curvature != 0 && std::isfinite(1 / p.curvature);
+        const double rho = curved ? 1 / p.curvature : 0;
+        t.rows.push_back({plain(p.delta), plain(p.alpha), curved ? plain(rho) : "", curved && rho > 0 ? plain(rho - rr) : "",
+                          plain(p.jerk)});
     }
     return t;
 }

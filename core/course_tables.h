@@ -17,6 +17,7 @@ struct TorqueFigures;
 struct FollowerMotion;
 class ForceTable;
 class CamProfile;
+struct CamQuality;
 
 struct CsvTable {
     std::vector<std::string> header;
@@ -37,5 +38,10 @@ CsvTable torque_energy_table(const TorqueFigures& figures);
 CsvTable follower_motion_table(const FollowerMotion& motion);
 // Theoretical and actual profile points per degree of cam angle 0..359 (mm).
 CsvTable cam_profile_table(const CamProfile& profile);
+// Pressure angle, radii of curvature and jerk along the whole cam turn, at the
+// quality check's own points (both sides of every joint of the motion law).
+// A radius is left empty where the profile is straight (no curvature), and the
+// actual profile's where the theoretical one is concave.
+CsvTable cam_quality_table(const CamQuality& quality, double roller_radius);
 
 }  // namespace vm

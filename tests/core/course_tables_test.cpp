@@ -4,6 +4,7 @@
 
 #include "core/cam_motion.h"
 #include "core/cam_profile.h"
+#include "core/cam_quality.h"
 #include "core/course_tables.h"
 #include "core/force_analysis.h"
 #include "core/torque_energy.h"
@@ -96,6 +97,33 @@ TEST(CourseTables, FollowerAndProfileTables) {
         // The stored samples are the table's rows at their angles.
         for (const ProfileSample& s : profile.samples()) {
             EXPECT_NEAR(s.actual.x, cell(coords, std::size_t(s.delta), 3), 1e-9);  // 15 digits
+        }
+    }
+}
+
+// The quality table carries the check's own curve, whose extremes come within
+// a hair of the check's refined ones and never beyond them.
+TEST(CourseTables, CamQualityTableHoldsTheCheckedCurve) {
+    for (const CamInputs in : {CamInputs{}, CamInputs{10, 16, 0, 15}, CamInputs{4, 30, 7, 5}}) {
+        const CamQuality q = analyse_cam(in, PressureAngleLimits{});
+        const CsvTable t = cam_quality_table(q, in.rr);
+        ASSERT_EQ(t.rows.size(), q.curve.size());
+        double largest_alpha = 0, smallest_rho = 1e300;
+        for (std::size_t i = 0; i < t.rows.size(); ++i) {
+            const auto& row = t.rows[i];
+            ASSERT_EQ(row.size(), t.header.size());
+            EXPECT_NEAR(*to_number(row[0]), q.curve[i].delta, 1e-9);
+            if (q.curve[i].phase == CamPhase::Rise) largest_alpha = std::max(largest_alpha, std::fabs(*to_number(row[1])));
+            if (!row[2].empty() && *to_number(row[2]) > 0) {
+                smallest_rho = std::min(smallest_rho, *to_number(row[2]));
+                EXPECT_NEAR(*to_number(row[3]), *to_number(row[2]) - in.rr, 1e-9);
+            }
+        }
+        EXPECT_LE(largest_alpha, std::fabs(q.alpha_rise.value) + 1e-9);
+        EXPECT_NEAR(largest_alpha, std::fabs(q.alpha_rise.value), 1e-3 * std::fabs(q.alpha_rise.value));
+        if (q.convex) {
+            EXPECT_GE(smallest_rho, q.rho_min.value - 1e-9);
+            EXPECT_NEAR(smallest_rho, q.rho_min.value, 1e-3 * q.rho_min.value);
         }
     }
 }
