@@ -25,6 +25,12 @@ std::string mm(double x) { return format_0_00(x) + " mm"; }
 // A link length in metres to a hundredth of a millimetre ("0.11173 m").
 std::string metres(double x) { return format_fixed(x, 5) + " m"; }
 
+// A signed value squared as a student writes it: "(-64.93)²", not "-64.93²".
+std::string squared(double v) {
+    const std::string t = format_0_00(v);
+    return (t.rfind('-', 0) == 0 ? "(" + t + ")" : t) + "²";
+}
+
 }  // namespace
 
 std::string scale_text(double x) {
@@ -84,9 +90,9 @@ WorkedSheet motion_sheet(const Kinematics& k, double angle_deg, double r, double
     t += "    a_A：方向 A→O，大小 ω1²·l_OA（已知）\n";
     t += "    aⁿ_BA：方向 B→A，大小 ω2²·l_AB（已知）\n";
     t += "    aᵗ_BA：方向⊥AB，大小未知\n";
-    t += "  已知：a_A = ω1²·l_OA = " + format_0_00(omega1) + "² × " + format_fixed(r, 5) + " = " +
+    t += "  已知：a_A = ω1²·l_OA = " + squared(omega1) + " × " + format_fixed(r, 5) + " = " +
          format_0_00(k.a_a) + " m/s^2，方向角 " + direction(k.dir_a_a) + "\n";
-    t += "        aⁿ_BA = ω2²·l_AB = " + format_0_00(k.omega2) + "² × " + format_fixed(l, 5) + " = " +
+    t += "        aⁿ_BA = ω2²·l_AB = " + squared(k.omega2) + " × " + format_fixed(l, 5) + " = " +
          format_0_00(k.a_ba_n) + " m/s^2，方向角 " + direction(k.dir_a_ba_n) + "\n";
     t += "  未知：a_B、aᵗ_BA 的大小（两方向已知），作加速度多边形解得：\n";
     t += "    " + value(4) + "\n    " + value(6) + "\n";

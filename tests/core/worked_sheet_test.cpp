@@ -66,7 +66,8 @@ TEST(WorkedSheet, MotionFiguresAreTheAnalysisFiguresAsTheWindowPrintsThem) {
 // could use.
 TEST(WorkedSheet, TheCrankPinLineMultipliesItsPrintedFactors) {
     const std::regex v_a_line(R"(v_A = ω1·l_OA = (-?[0-9.]+) × ([0-9.]+) = (-?[0-9.]+) m/s)");
-    const std::regex a_a_line(R"(a_A = ω1²·l_OA = (-?[0-9.]+)² × ([0-9.]+) = (-?[0-9.]+) m/s\^2)");
+    // A negative ω1 is squared in brackets, "(-64.93)²", as a student writes it.
+    const std::regex a_a_line(R"(a_A = ω1²·l_OA = \((-[0-9.]+)\)² × ([0-9.]+) = (-?[0-9.]+) m/s\^2)");
     const std::regex long_fraction(R"([0-9]\.[0-9]{6,})");
     for (const test::DesignTexts& d : test::kDesigns) {
         const DesignState st = test::confirmed_state(d);
