@@ -128,9 +128,7 @@ int run_export_command(int argc, char** argv) {
         if (!table.error.empty()) return bad_argument(table.error);
         if (!table.problems.empty())
             std::fprintf(stderr, "方案表中有 %zu 行无法使用：\n%s", table.problems.size(), io::problems_text(table).c_str());
-        // One design per worker, two workers per core: every core computes
-        // while the other worker of its pair waits for its files to reach the disk.
-        const int workers = int(2 * std::max(1u, std::thread::hardware_concurrency()));
+        const int workers = report::batch_workers();
         const report::BatchResult r = report::export_groups(
             table.groups, course, formats, out, workers, [](int done, int total, const std::string& name) {
                 std::fprintf(stderr, "[%d/%d] %s\n", done, total, name.c_str());

@@ -16,6 +16,8 @@
 
 namespace vm::report {
 
+int batch_workers() { return int(2 * std::max(1u, std::thread::hardware_concurrency())); }
+
 BatchResult export_groups(const std::vector<io::DataGroup>& groups, const CourseOptions& options, unsigned formats,
                           const std::string& folder, int workers, const BatchProgress& progress) {
     BatchResult result;

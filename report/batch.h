@@ -28,6 +28,10 @@ inline constexpr const char* kSummaryName = "答案汇总.csv";
 // Called after each group (any thread, serialised): groups done, total, name.
 using BatchProgress = std::function<void(int done, int total, const std::string& name)>;
 
+// Workers for a batch: two per core, so that each core computes while the
+// other worker of its pair waits for its files to reach the disk.
+int batch_workers();
+
 // Exports every group into `folder`/<方案>/ (created), using `workers` threads,
 // then writes the summary. A group the synthesis refuses gets its reason in the
 // summary and no folder; the others go on.

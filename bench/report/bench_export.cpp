@@ -73,7 +73,7 @@ void BM_Batch200Groups(benchmark::State& st) {
     for (auto _ : st) {
         QTemporaryDir dir;
         const vm::report::BatchResult r =
-            vm::report::export_groups(table, vm::CourseOptions{}, formats, dir.path().toStdString(), 2);
+            vm::report::export_groups(table, vm::CourseOptions{}, formats, dir.path().toStdString(), vm::report::batch_workers());
         if (!r.all_ok) st.SkipWithError(r.message.c_str());
     }
     st.SetLabel(formats == vm::report::kCsv ? "csv" : "pdf,odt,csv,txt");
