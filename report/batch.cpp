@@ -6,7 +6,10 @@
 #include <atomic>
 #include <filesystem>
 #include <mutex>
+#include <memory>
 #include <thread>
+
+#include <QThread>
 
 #include "core/answer_key.h"
 #include "core/atomic_file.h"
@@ -60,11 +63,16 @@ BatchResult export_groups(const std::vector<io::DataGroup>& groups, const Course
             if (progress) progress(done, int(groups.size()), g.name);
         }
     };
+    // Qt threads, not bare ones: the text layout of the documents starts Qt
+    // timers, which need a thread Qt knows.
     const int n = std::max(1, std::min<int>(workers, int(groups.size())));
-    std::vector<std::thread> threads;
-    for (int t = 1; t < n; ++t) threads.emplace_back(work);
+    std::vector<std::unique_ptr<QThread>> threads;
+    for (int t = 1; t < n; ++t) {
+        threads.emplace_back(QThread::create(work));
+        threads.back()->start();
+    }
     work();
-    for (std::thread& t : threads) t.join();
+    for (auto& t : threads) t->wait();
 
     CsvTable summary;
     summary.header = {"方案", "结果"};
