@@ -159,8 +159,8 @@ TorqueChartScales torque_chart_scales(const TorqueFigures& t, double w_mm, doubl
     const double span = std::max(3000.0, *hi) - std::min(-3000.0, *lo);
     sc.y_top = std::max(3000.0, *hi) + 0.12 * span;
     sc.y_bottom = std::min(-3000.0, *lo) - 0.12 * span;
-    sc.mu_phi = standard_length_scale((sc.x_right - sc.x_left) / std::max(w_mm, 10.0));
-    sc.mu_m = standard_length_scale((sc.y_top - sc.y_bottom) / std::max(h_mm, 10.0));
+    sc.mu_phi = drawing_scale(sc.x_right - sc.x_left, std::max(w_mm, 10.0));
+    sc.mu_m = drawing_scale(sc.y_top - sc.y_bottom, std::max(h_mm, 10.0));
     return sc;
 }
 

@@ -148,6 +148,7 @@ unsigned parse_formats(const std::string& list, std::string* bad) {
         else if (name == "odt") formats |= kOdt;
         else if (name == "csv") formats |= kCsv;
         else if (name == "svg") formats |= kSvg;
+        else if (name == "png") formats |= kPng;
         else if (name == "txt") formats |= kText;
         else if (name == "all") formats |= kAllFormats;
         else {
@@ -277,10 +278,18 @@ ExportResult export_course_design(const DesignState& state, const CourseOptions&
             files.emplace_back(dir + "设计说明书.odt", bytes_of(odt));
         }
     }
-    if (formats & (kPdf | kSvg)) {
+    if (formats & (kPdf | kSvg | kPng)) {
         for (const Sheet& sheet : drawing_sheets(filled, options)) {
             if (formats & kPdf) files.emplace_back(dir + sheet.name + ".pdf", sheet_pdf(sheet));
             if (formats & kSvg) files.emplace_back(dir + sheet.name + ".svg", sheet_svg(sheet));
+            if (formats & kPng) {
+                std::string png = sheet_png(sheet);
+                if (png.empty()) {
+                    out.message = "无法生成" + sheet.name + ".png";
+                    return out;
+                }
+                files.emplace_back(dir + sheet.name + ".png", std::move(png));
+            }
         }
     }
     if (formats & kCsv) {

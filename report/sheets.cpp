@@ -3,6 +3,7 @@
 #include "report/sheets.h"
 
 #include <QBuffer>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -212,10 +213,10 @@ Sheet torque_sheet(const DesignState& st, const TorqueFigures& t) {
     const TorqueChartScales sc = torque_chart_scales(t, w, h);
     figures::draw_torque_chart(s, area, t, sc);
     const std::string notes[] = {
-        "平均阻力矩 Mr = " + format_0_00(t.m_mean) + " N·m，发动机功率 P = " + plain(t.p_eng) + " W",
+        "平均阻力矩 Mr = " + format_0_00(t.m_mean) + " N·m，发动机功率 P = " + format_0_00(t.p_eng) + " W",
         "最大盈功 " + format_0_00(t.energy.e_max) + " J，最大亏功 " + format_0_00(t.energy.e_min) +
             " J，最大盈亏功 ΔWmax = " + format_0_00(t.energy.dw_max) + " J",
-        "飞轮转动惯量 J_F = ΔWmax/(δω²) = " + plain(t.j_fly) + " kg·m²（δ = " + st.sd_k +
+        "飞轮转动惯量 J_F = ΔWmax/(δω²) = " + format_0_00(t.j_fly) + " kg·m²（δ = " + st.sd_k +
             "，ω = " + format_0_00(t.w_crank) + " rad/s）",
         "横轴：曲柄转角 φ（一个循环 0～4π），绿线为极值点，红线为平均阻力矩"};
     for (int i = 0; i < 4; ++i)
@@ -279,6 +280,24 @@ std::string sheet_pdf(const Sheet& sheet) {
 std::string sheet_svg(const Sheet& sheet) {
     const QByteArray b = draw::picture_svg(*sheet.surface);
     return std::string(b.constData(), std::size_t(b.size()));
+}
+
+}  // namespace vm::report
+
+namespace vm::report {
+
+std::string sheet_png(const Sheet& sheet, double dpi) {
+    QImage image = draw::render_picture(*sheet.surface, dpi / 96).convertToFormat(QImage::Format_RGB32);
+    const int dots_per_metre = int(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dots_per_metre);
+    image.setDotsPerMeterY(dots_per_metre);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    // A light compression: an A3 sheet at 300 dpi is some 17 million pixels,
+    // mostly white, which the fastest levels already pack well.
+    if (!image.save(&buffer, "PNG", 80)) return {};
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
 }  // namespace vm::report

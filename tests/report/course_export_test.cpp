@@ -48,7 +48,7 @@ TEST(CourseExport, EveryFileHoldsTheDesignsFigures) {
         const report::ExportResult r =
             report::export_course_design(state, CourseOptions{}, report::kAllFormats, dir.path().toStdString());
         ASSERT_TRUE(r.ok) << r.message;
-        EXPECT_EQ(r.files.size(), 19u);  // report 2, sheets 5 x 2, tables 5, text reports 2
+        EXPECT_EQ(r.files.size(), 24u);  // report 2, sheets 5 x 3, tables 5, text reports 2
         const auto [inertia, power] = flywheel_and_power(state);
 
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
@@ -116,7 +116,8 @@ TEST(CourseExport, FormatNames) {
         unsigned formats;
         const char* bad;
     } cases[] = {{"pdf", report::kPdf, ""}, {"pdf,odt,csv", report::kPdf | report::kOdt | report::kCsv, ""},
-                 {"all", report::kAllFormats, ""}, {"pdf,doc", 0, "doc"}, {"", 0, ""}};
+                 {"all", report::kAllFormats, ""}, {"pdf,doc", 0, "doc"}, {"", 0, ""},
+                 {"svg,png", report::kSvg | report::kPng, ""}, {"png,PNG", 0, "PNG"}};
     for (const Case& c : cases) {
         std::string bad;
         EXPECT_EQ(report::parse_formats(c.list, &bad), c.formats) << c.list;

@@ -7,6 +7,7 @@
 
 #include <QDomDocument>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -214,7 +215,7 @@ TEST(DrawingSheets, TorqueAndCycleSheetsHoldTheirCurvesAndLabels) {
         std::vector<std::string> torque_texts{"动力矩", "平均阻力矩", "φ/rad", "M/(N·m)", "μφ = ",
                                               "μM = ",
                                               printed_number(double(cint(t->m_mean)))};
-        torque_texts.push_back(plain(t->j_fly) + " kg·m²");
+        torque_texts.push_back(format_0_00(t->j_fly) + " kg·m²");
         torque_texts.push_back(format_0_00(t->energy.dw_max) + " J");
         std::vector<std::string> cycle_texts{"极位夹角 θ"};
         int bars = 0;
@@ -242,5 +243,28 @@ TEST(DrawingSheets, TorqueAndCycleSheetsHoldTheirCurvesAndLabels) {
                 EXPECT_TRUE(all.contains(QString::fromStdString(want).trimmed()))
                     << d.name << ", " << row.sheet << " lacks " << want;
         }
+    }
+}
+
+// Each sheet as a picture of 300 dots per inch: the paper's size in pixels,
+// within a pixel of the surface, the resolution recorded, and the drawing on it (not a blank page).
+TEST(DrawingSheets, PngPicturesAtPrintResolution) {
+    const DesignState state = test::confirmed_state(test::kDesigns[0]);
+    QTemporaryDir dir;
+    const auto r = report::export_course_design(state, CourseOptions{}, report::kPng,
+                                                dir.path().toStdString());
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(r.files.size(), 5u);
+    for (const char* name : kSheetNames) {
+        QImage img;
+        ASSERT_TRUE(img.load(dir.filePath(QString::fromUtf8(name) + QStringLiteral(".png")))) << name;
+        EXPECT_NEAR(img.width(), 420 * 300 / 25.4, 4) << name;
+        EXPECT_NEAR(img.height(), 297 * 300 / 25.4, 4) << name;
+        EXPECT_NEAR(img.dotsPerMeterX(), 300 / 0.0254, 1) << name;
+        // Dark pixels along the middle row: the border at least, and the figure.
+        int dark = 0;
+        for (int x = 0; x < img.width(); ++x) dark += qGray(img.pixel(x, img.height() / 2)) < 128;
+        EXPECT_GT(dark, 2) << name;
+        EXPECT_FALSE(QFile::exists(dir.filePath(QString::fromUtf8(name) + QStringLiteral(".pdf"))));
     }
 }
