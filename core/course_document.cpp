@@ -350,8 +350,8 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
         const TorqueChartScales sc = torque_chart_scales(*torque, 156, 100);
         DocFigure f{DocFigure::Kind::Torque, 0, 0, sc.mu_m, sc.width_mm() + 4, sc.height_mm() + 4};
         f.scale2 = sc.mu_phi;
-        b.figure("力矩变化曲线：驱动力矩 Mb 与平均阻力矩 Mr = " + f2(torque->m_mean) + " N·m  μφ = " +
-                     plain(sc.mu_phi) + " rad/mm，μM = " + plain(sc.mu_m) + " (N·m)/mm",
+        b.figure("力矩变化曲线 Mr = " + f2(torque->m_mean) + " N·m，μφ = " + plain(sc.mu_phi) +
+                     " rad/mm，μM = " + plain(sc.mu_m) + " (N·m)/mm",
                  f);
     }
     const double m1 = v[5] / kGravity, m2 = v[6] / kGravity;
@@ -401,9 +401,8 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
                 "凸轮轴转速为曲柄转速的一半。");
 
     if (const CycleDiagram cd = cycle_diagram(st.hs_k); cd.ok())
-        b.figure("工作循环图（K = " + st.hs_k + "，极位夹角 θ = " + f2(cd.theta) +
-                     "°；条下的数字为各段终了的循环转角，单位 °）",
-                 {DocFigure::Kind::WorkCycle, 0, 0, 0, 150, 177});
+        b.figure("工作循环图 K = " + st.hs_k + "，θ = " + f2(cd.theta) + "°（条下数字：各段终了的转角，°）",
+                 {DocFigure::Kind::WorkCycle, 0, 0, 0, 160, 150});
 
     // 9. Timing gears.
     b.heading("九、正时齿轮");

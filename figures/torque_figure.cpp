@@ -185,13 +185,22 @@ void draw_cycle_items(draw::DrawingSurface& s, const CycleDiagram& d) {
 }
 
 void draw_cycle_chart(draw::DrawingSurface& s, const PixelBox& frame, const CycleDiagram& d) {
-    // The window's extent: 500 units across from -100, from 550 down by the
-    // picture's proportion (560 x 660 pixels).
-    constexpr double kLeft = -100, kTop = 550, kWidth = 500, kHeight = kWidth * 660 / 560;
+    // From the row names left of the bars (the window's 100 units) to the
+    // last end angle, and from under the lowest bar's numbers to over the
+    // highest bar's caption; proportions kept, centred in the frame.
+    double lo = 0, hi = 0;
+    bool first = true;
+    for (const DiagramItem& it : d.items) {
+        const double a = std::min(it.y1, it.y2), b = std::max(it.y1, it.y2);
+        lo = first ? a : std::min(lo, a);
+        hi = first ? b : std::max(hi, b);
+        first = false;
+    }
+    const double left = -100, right = 420, top = hi + 45, bottom = lo - 35;
     const double fw = frame.right - frame.left, fh = frame.bottom - frame.top;
-    const double per_px = std::max(kWidth / fw, kHeight / fh);
+    const double per_px = std::max((right - left) / fw, (top - bottom) / fh);
     const double uw = fw * per_px, uh = fh * per_px;
-    set_frame_scale(s, frame, kLeft - (uw - kWidth) / 2, kTop + (uh - kHeight) / 2, uw, -uh);
+    set_frame_scale(s, frame, left - (uw - (right - left)) / 2, top + (uh - (top - bottom)) / 2, uw, -uh);
     draw_cycle_items(s, d);
 }
 
