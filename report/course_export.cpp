@@ -13,6 +13,7 @@
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 #include <QTextImageFormat>
+#include <future>
 #include <QTextTable>
 #include <QUrl>
 #include <sstream>
@@ -279,17 +280,26 @@ ExportResult export_course_design(const DesignState& state, const CourseOptions&
         }
     }
     if (formats & (kPdf | kSvg | kPng)) {
-        for (const Sheet& sheet : drawing_sheets(filled, options)) {
+        const std::vector<Sheet> sheets = drawing_sheets(filled, options);
+        // The pictures are rendered beside the vector files: each sheet's
+        // picture is painted on an image of its own from a list nobody changes.
+        std::vector<std::future<std::string>> pngs;
+        if (formats & kPng)
+            for (const Sheet& sheet : sheets)
+                pngs.push_back(std::async(std::launch::async, [&sheet] { return sheet_png(sheet); }));
+        for (std::size_t i = 0; i < sheets.size(); ++i) {
+            const Sheet& sheet = sheets[i];
             if (formats & kPdf) files.emplace_back(dir + sheet.name + ".pdf", sheet_pdf(sheet));
             if (formats & kSvg) files.emplace_back(dir + sheet.name + ".svg", sheet_svg(sheet));
-            if (formats & kPng) {
-                std::string png = sheet_png(sheet);
-                if (png.empty()) {
-                    out.message = "无法生成" + sheet.name + ".png";
-                    return out;
-                }
-                files.emplace_back(dir + sheet.name + ".png", std::move(png));
+        }
+        for (std::size_t i = 0; i < pngs.size(); ++i) {
+            std::string png = pngs[i].get();
+            if (png.empty()) {
+                out.message = "无法生成" + sheets[i].name + ".png";
+                for (std::size_t j = i + 1; j < pngs.size(); ++j) pngs[j].wait();
+                return out;
             }
+            files.emplace_back(dir + sheets[i].name + ".png", std::move(png));
         }
     }
     if (formats & kCsv) {

@@ -218,7 +218,7 @@ Sheet torque_sheet(const DesignState& st, const TorqueFigures& t) {
             " J，最大盈亏功 ΔWmax = " + format_0_00(t.energy.dw_max) + " J",
         "飞轮转动惯量 J_F = ΔWmax/(δω²) = " + format_0_00(t.j_fly) + " kg·m²（δ = " + st.sd_k +
             "，ω = " + format_0_00(t.w_crank) + " rad/s）",
-        "横轴：曲柄转角 φ（一个循环 0～4π），绿线为极值点，红线为平均阻力矩"};
+        "横轴：曲柄转角 φ（一个循环 0～4π）；绿线为极值点，轴旁数字为其转角（°），曲线旁数字为其力矩（N·m）；红线为平均阻力矩"};
     for (int i = 0; i < 4; ++i)
         text_at(s, kMargin + kGap, sheet.height_mm - kMargin - kTitleH + 1 + 7.5 * i, notes[i], 8);
     frame_and_title(sheet, st,
@@ -296,7 +296,7 @@ std::string sheet_png(const Sheet& sheet, double dpi) {
     buffer.open(QIODevice::WriteOnly);
     // A light compression: an A3 sheet at 300 dpi is some 17 million pixels,
     // mostly white, which the fastest levels already pack well.
-    if (!image.save(&buffer, "PNG", 80)) return {};
+    if (!image.save(&buffer, "PNG", 70)) return {};
     return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
