@@ -9,6 +9,7 @@
 #include "core/anim_gears.h"
 #include "core/cam_motion.h"
 #include "core/cam_mounting.h"
+#include "core/cycle_diagram.h"
 #include "core/design_limits.h"
 #include "core/design_state.h"
 #include "core/force_analysis.h"
@@ -145,6 +146,22 @@ double mechanism_scale(double r, double l, double e, double w_mm, double h_mm) {
     const double span_x = std::max(r, e) + r, span_y = 2 * r + l;
     const double need = std::max(span_x / std::max(w_mm - 30, 10.0), span_y / std::max(h_mm - 20, 10.0));
     return standard_length_scale(need) / 1000;
+}
+
+TorqueChartScales torque_chart_scales(const TorqueFigures& t, double w_mm, double h_mm) {
+    TorqueChartScales sc;
+    // From a little left of the y axis to past the names printed beyond the
+    // x axis' end (15 rad); from under the lowest to over the highest torque
+    // with two text lines of room, and at least +-3000 N*m.
+    sc.x_left = -0.8;
+    sc.x_right = 19;
+    const auto [lo, hi] = std::minmax_element(t.mom.begin(), t.mom.end());
+    const double span = std::max(3000.0, *hi) - std::min(-3000.0, *lo);
+    sc.y_top = std::max(3000.0, *hi) + 0.12 * span;
+    sc.y_bottom = std::min(-3000.0, *lo) - 0.12 * span;
+    sc.mu_phi = drawing_scale(sc.x_right - sc.x_left, std::max(w_mm, 10.0));
+    sc.mu_m = drawing_scale(sc.y_top - sc.y_bottom, std::max(h_mm, 10.0));
+    return sc;
 }
 
 double cam_scale(const CamInputs& cam, double w_mm, double h_mm) {
@@ -329,6 +346,14 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
                 "飞轮转动惯量 J_F = ΔWmax/(δ ω²) = " + f2(torque->energy.dw_max) + "/(" + plain(delta) + " × " + f2(w) +
                 "²) = " + plain(torque->j_fly) + " kg·m²\n" +
                 "发动机功率 P = Mr ω = " + f2(torque->m_mean) + " × " + f2(w) + " = " + plain(torque->p_eng) + " W");
+    {
+        const TorqueChartScales sc = torque_chart_scales(*torque, 156, 100);
+        DocFigure f{DocFigure::Kind::Torque, 0, 0, sc.mu_m, sc.width_mm() + 4, sc.height_mm() + 4};
+        f.scale2 = sc.mu_phi;
+        b.figure("力矩变化曲线 Mr = " + f2(torque->m_mean) + " N·m，μφ = " + plain(sc.mu_phi) +
+                     " rad/mm，μM = " + plain(sc.mu_m) + " (N·m)/mm",
+                 f);
+    }
     const double m1 = v[5] / kGravity, m2 = v[6] / kGravity;
     const auto mass = balancing_mass(m1, m2, v[4], rm, lm, opt.balancing_radius_cm / 100);
     if (mass)
@@ -374,6 +399,10 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
     b.heading("八、工作循环图");
     b.paragraph("以外止点为循环起点，曲柄转两转完成进气、压缩、作功、排气四个行程；进、排气门由凸轮按上述安装角开启，"
                 "凸轮轴转速为曲柄转速的一半。");
+
+    if (const CycleDiagram cd = cycle_diagram(st.hs_k); cd.ok())
+        b.figure("工作循环图 K = " + st.hs_k + "，θ = " + f2(cd.theta) + "°（条下数字：各段终了的转角，°）",
+                 {DocFigure::Kind::WorkCycle, 0, 0, 0, 160, 150});
 
     // 9. Timing gears.
     b.heading("九、正时齿轮");

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/cam_profile.h"
+#include "core/torque_energy.h"
 
 namespace vm {
 
@@ -23,12 +24,13 @@ struct DocTable {
 // What a figure block shows and at which scale; the writers draw it from the
 // core's results with the shared figures, at this size on the page.
 struct DocFigure {
-    enum class Kind { None, Mechanism, Velocity, Acceleration, Force, PistonCurves, GasForce, CamCurves, CamProfile };
+    enum class Kind { None, Mechanism, Velocity, Acceleration, Force, PistonCurves, GasForce, CamCurves, CamProfile, Torque, WorkCycle };
     Kind kind = Kind::None;
     int position = 0;                    // report position 1..24 of a polygon
     int member = 0;                      // force polygon: 1 crank, 2 rod, 3 piston
     double scale = 0;                    // drawing scale per mm: m, m/s, m/s², N (0 for curves with axes)
     double width_mm = 150, height_mm = 90;  // size on the page
+    double scale2 = 0;                   // the torque diagram's angle scale, rad per mm
 };
 
 struct DocBlock {
@@ -79,6 +81,17 @@ double cam_scale(const CamInputs& cam, double w_mm, double h_mm);
 // Length scale μl (m/mm) under which the mechanism, all its positions and its
 // slider, fit a drawing of w x h mm.
 double mechanism_scale(double r_mm, double l_mm, double e_mm, double w_mm, double h_mm);
+
+// The torque diagram's scales for a drawing of at most w x h mm: μφ in rad/mm
+// and μM in (N·m)/mm, standard steps; and the user extent the drawing needs
+// (the axes, the curve with its values and the labels right of the cycle's end).
+struct TorqueChartScales {
+    double mu_phi = 1, mu_m = 1;
+    double x_left = 0, x_right = 0, y_bottom = 0, y_top = 0;
+    double width_mm() const { return (x_right - x_left) / mu_phi; }
+    double height_mm() const { return (y_top - y_bottom) / mu_m; }
+};
+TorqueChartScales torque_chart_scales(const TorqueFigures& t, double w_mm, double h_mm);
 
 // The whole report for a confirmed design (parameters and derived dimensions
 // stored, as the main window's confirmation leaves them).

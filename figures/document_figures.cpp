@@ -3,11 +3,15 @@
 
 #include <cmath>
 
+#include "core/cycle_diagram.h"
 #include "core/design_state.h"
+#include "core/number_text.h"
+#include "core/torque_energy.h"
 #include "draw/drawing_surface.h"
 #include "figures/cam_figures.h"
 #include "figures/curve_charts.h"
 #include "figures/mechanism_figures.h"
+#include "figures/torque_figure.h"
 
 namespace vm::figures {
 
@@ -52,6 +56,17 @@ std::unique_ptr<draw::DrawingSurface> document_figure(const DocFigure& f, const 
             break;
         case K::CamProfile:
             draw_cam_figure(*s, all, options.cam, f.scale);
+            break;
+        case K::Torque:
+            if (const auto t = torque_figures(st.force_table, val(st.qb_w), val(st.sd_k))) {
+                TorqueChartScales sc = torque_chart_scales(*t, f.width_mm, f.height_mm);
+                sc.mu_m = f.scale;
+                sc.mu_phi = f.scale2;
+                draw_torque_chart(*s, all, *t, sc);
+            }
+            break;
+        case K::WorkCycle:
+            if (const CycleDiagram d = cycle_diagram(st.hs_k); d.ok()) draw_cycle_chart(*s, all, d);
             break;
         case K::None:
             break;

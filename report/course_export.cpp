@@ -13,6 +13,7 @@
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 #include <QTextImageFormat>
+#include <future>
 #include <QTextTable>
 #include <QUrl>
 #include <sstream>
@@ -148,6 +149,7 @@ unsigned parse_formats(const std::string& list, std::string* bad) {
         else if (name == "odt") formats |= kOdt;
         else if (name == "csv") formats |= kCsv;
         else if (name == "svg") formats |= kSvg;
+        else if (name == "png") formats |= kPng;
         else if (name == "txt") formats |= kText;
         else if (name == "all") formats |= kAllFormats;
         else {
@@ -263,6 +265,15 @@ ExportResult export_course_design(const DesignState& state, const CourseOptions&
         out.message = "无法导出设计文档：该组数据无法完成运动与受力计算，请检查输入数据";
         return out;
     }
+    // The sheets' pictures are rendered while the report is laid out and
+    // written: each is painted on an image of its own from a sheet nobody
+    // changes any more.
+    std::vector<Sheet> sheets;
+    if (formats & (kPdf | kSvg | kPng)) sheets = drawing_sheets(filled, options);
+    std::vector<std::future<std::string>> pngs;
+    if (formats & kPng)
+        for (const Sheet& sheet : sheets)
+            pngs.push_back(std::async(std::launch::async, [&sheet] { return sheet_png(sheet); }));
     if (formats & (kPdf | kOdt)) {
         std::unique_ptr<QTextDocument> laid(layout_document(doc, &filled, &options));
         if (formats & kPdf) files.emplace_back(dir + "设计说明书.pdf", bytes_of(pdf_bytes(*laid)));
@@ -277,11 +288,19 @@ ExportResult export_course_design(const DesignState& state, const CourseOptions&
             files.emplace_back(dir + "设计说明书.odt", bytes_of(odt));
         }
     }
-    if (formats & (kPdf | kSvg)) {
-        for (const Sheet& sheet : drawing_sheets(filled, options)) {
-            if (formats & kPdf) files.emplace_back(dir + sheet.name + ".pdf", sheet_pdf(sheet));
-            if (formats & kSvg) files.emplace_back(dir + sheet.name + ".svg", sheet_svg(sheet));
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        const Sheet& sheet = sheets[i];
+        if (formats & kPdf) files.emplace_back(dir + sheet.name + ".pdf", sheet_pdf(sheet));
+        if (formats & kSvg) files.emplace_back(dir + sheet.name + ".svg", sheet_svg(sheet));
+    }
+    for (std::size_t i = 0; i < pngs.size(); ++i) {
+        std::string png = pngs[i].get();
+        if (png.empty()) {
+            out.message = "无法生成" + sheets[i].name + ".png";
+            for (std::size_t j = i + 1; j < pngs.size(); ++j) pngs[j].wait();
+            return out;
         }
+        files.emplace_back(dir + sheets[i].name + ".png", std::move(png));
     }
     if (formats & kCsv) {
         const auto kin = kinematics_table(filled);

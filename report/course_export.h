@@ -12,17 +12,19 @@ class QTextDocument;
 
 namespace vm::report {
 
-// kPdf writes the report and the drawing sheets as PDF, kSvg the sheets as SVG.
+// kPdf writes the report and the drawing sheets as PDF, kSvg the sheets as
+// SVG, kPng the sheets as 300 dpi pictures.
 enum Format : unsigned {
     kPdf = 1,
     kOdt = 2,
     kCsv = 4,
     kText = 8,
     kSvg = 16,
-    kAllFormats = kPdf | kOdt | kCsv | kText | kSvg
+    kPng = 32,
+    kAllFormats = kPdf | kOdt | kCsv | kText | kSvg | kPng
 };
 
-// Parses "pdf,odt,svg,csv,txt"; `bad` gets the first unknown name. 0 when any is unknown.
+// Parses "pdf,odt,svg,csv,png,txt"; `bad` gets the first unknown name. 0 when any is unknown.
 unsigned parse_formats(const std::string& list, std::string* bad = nullptr);
 
 struct ExportResult {

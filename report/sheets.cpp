@@ -3,6 +3,7 @@
 #include "report/sheets.h"
 
 #include <QBuffer>
+#include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -12,6 +13,7 @@
 
 #include "core/cam_motion.h"
 #include "core/cam_profile.h"
+#include "core/cycle_diagram.h"
 #include "core/design_state.h"
 #include "core/force_polygon.h"
 #include "core/number_text.h"
@@ -19,6 +21,7 @@
 #include "figures/curve_charts.h"
 #include "figures/document_figures.h"
 #include "figures/mechanism_figures.h"
+#include "figures/torque_figure.h"
 
 namespace vm::report {
 
@@ -200,6 +203,47 @@ Sheet cam_sheet(const DesignState& st, const CourseOptions& o) {
     return sheet;
 }
 
+// The torque diagram over the whole drawing area, with the mean resisting
+// torque, the work surplus and deficit and the flywheel in the notes.
+Sheet torque_sheet(const DesignState& st, const TorqueFigures& t) {
+    Sheet sheet = blank_sheet("力矩变化曲线图", 420, 297);
+    draw::DrawingSurface& s = *sheet.surface;
+    const PixelBox area = drawing_area(sheet);
+    const double w = (area.right - area.left) / kPxPerMm, h = (area.bottom - area.top) / kPxPerMm;
+    const TorqueChartScales sc = torque_chart_scales(t, w, h);
+    figures::draw_torque_chart(s, area, t, sc);
+    const std::string notes[] = {
+        "平均阻力矩 Mr = " + format_0_00(t.m_mean) + " N·m，发动机功率 P = " + format_0_00(t.p_eng) + " W",
+        "最大盈功 " + format_0_00(t.energy.e_max) + " J，最大亏功 " + format_0_00(t.energy.e_min) +
+            " J，最大盈亏功 ΔWmax = " + format_0_00(t.energy.dw_max) + " J",
+        "飞轮转动惯量 J_F = ΔWmax/(δω²) = " + format_0_00(t.j_fly) + " kg·m²（δ = " + st.sd_k +
+            "，ω = " + format_0_00(t.w_crank) + " rad/s）",
+        "横轴：曲柄转角 φ（一个循环 0～4π）；绿线为极值点，轴旁数字为其转角（°），曲线旁数字为其力矩（N·m）；红线为平均阻力矩"};
+    for (int i = 0; i < 4; ++i)
+        text_at(s, kMargin + kGap, sheet.height_mm - kMargin - kTitleH + 1 + 7.5 * i, notes[i], 8);
+    frame_and_title(sheet, st,
+                    "μφ = " + plain(sc.mu_phi) + " rad/mm，μM = " + plain(sc.mu_m) + " (N·m)/mm");
+    return sheet;
+}
+
+// The work-cycle diagram on the left, its reading on the right.
+Sheet cycle_sheet(const DesignState& st, const CycleDiagram& d) {
+    Sheet sheet = blank_sheet("工作循环图", 420, 297);
+    draw::DrawingSurface& s = *sheet.surface;
+    const PixelBox area = drawing_area(sheet);
+    const double split = area.left + px(230);
+    figures::draw_cycle_chart(s, {area.left, area.top, split, area.bottom}, d);
+    const double x = split / kPxPerMm + 10, y = area.top / kPxPerMm + 10;
+    const std::string notes[] = {
+        "行程速比系数 K = " + st.hs_k + "，极位夹角 θ = 180°(K − 1)/(K + 1) = " + format_0_00(d.theta) + "°",
+        "以活塞外止点为循环起点，曲柄转两转（720°）完成一个工作循环",
+        "每条下方的数字为该段终了时的曲柄转角（°）",
+        "凸轮轴转速为曲柄转速的一半"};
+    for (int i = 0; i < 4; ++i) text_at(s, x, y + 8 * i, notes[i], 10);
+    frame_and_title(sheet, st, "横向 1 格 = 2° 曲柄转角；不按长度比例");
+    return sheet;
+}
+
 }  // namespace
 
 std::vector<Sheet> drawing_sheets(const DesignState& filled, const CourseOptions& options) {
@@ -208,6 +252,9 @@ std::vector<Sheet> drawing_sheets(const DesignState& filled, const CourseOptions
     out.push_back(analysis_sheet(filled, options));
     if (check_cam_inputs(options.cam) == CamInputError::None)
         out.push_back(cam_sheet(filled, options));
+    if (const auto t = torque_figures(filled.force_table, val(filled.qb_w), val(filled.sd_k)))
+        out.push_back(torque_sheet(filled, *t));
+    if (const CycleDiagram d = cycle_diagram(filled.hs_k); d.ok()) out.push_back(cycle_sheet(filled, d));
     return out;
 }
 
@@ -233,6 +280,24 @@ std::string sheet_pdf(const Sheet& sheet) {
 std::string sheet_svg(const Sheet& sheet) {
     const QByteArray b = draw::picture_svg(*sheet.surface);
     return std::string(b.constData(), std::size_t(b.size()));
+}
+
+}  // namespace vm::report
+
+namespace vm::report {
+
+std::string sheet_png(const Sheet& sheet, double dpi) {
+    QImage image = draw::render_picture(*sheet.surface, dpi / 96).convertToFormat(QImage::Format_RGB32);
+    const int dots_per_metre = int(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dots_per_metre);
+    image.setDotsPerMeterY(dots_per_metre);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    // A light compression: an A3 sheet at 300 dpi is some 17 million pixels,
+    // mostly white, which the fastest levels already pack well.
+    if (!image.save(&buffer, "PNG", 70)) return {};
+    return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
 }  // namespace vm::report

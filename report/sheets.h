@@ -24,5 +24,8 @@ std::vector<Sheet> drawing_sheets(const DesignState& filled, const CourseOptions
 // The sheet as a one-page vector PDF of its paper size, and as SVG.
 std::string sheet_pdf(const Sheet& sheet);
 std::string sheet_svg(const Sheet& sheet);
+// The sheet as a PNG picture of `dpi` dots per inch (which it records); empty
+// when the picture cannot be encoded.
+std::string sheet_png(const Sheet& sheet, double dpi = 300);
 
 }  // namespace vm::report

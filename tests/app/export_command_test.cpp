@@ -56,6 +56,12 @@ TEST(ExportCommand, BadArgumentsExitTwoNamingTheArgument) {
     const Outcome help = run({"export", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("--positions")));
+    // Every kind the exporter writes is named in the help and in the refusal.
+    const Outcome bad_format = run({"export", "--out", out, "--format", "jpg"});
+    for (const char* kind : {"pdf", "odt", "svg", "csv", "png", "txt"}) {
+        EXPECT_TRUE(help.out.contains(QString::fromUtf8(kind))) << kind;
+        EXPECT_TRUE(bad_format.err.contains(QString::fromUtf8(kind))) << kind;
+    }
 }
 
 TEST(ExportCommand, ExportsADesignAndABatchOfGroups) {

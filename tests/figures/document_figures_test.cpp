@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 #include <map>
 
 #include "../core/force_design_fixture.h"
@@ -12,6 +15,7 @@
 #include "core/force_analysis.h"
 #include "core/motion_polygons.h"
 #include "core/number_text.h"
+#include "core/torque_energy.h"
 #include "draw/drawing_surface.h"
 
 using namespace vm;
@@ -71,10 +75,15 @@ TEST(DocumentFigures, NumberedInOrderWithTheirScaleAndEveryKindPresent) {
                 EXPECT_NE(b->text.find(plain(b->figure.scale)), std::string::npos)
                     << d.name << ": caption without its scale: " << b->text;
             }
+            if (b->figure.scale2 > 0) {
+                EXPECT_NE(b->text.find(plain(b->figure.scale2)), std::string::npos)
+                    << d.name << ": caption without its angle scale: " << b->text;
+            }
         }
         const std::pair<K, int> want[] = {
             {K::Mechanism, 1},    {K::Velocity, 2}, {K::Acceleration, 2}, {K::Force, 6},
-            {K::PistonCurves, 1}, {K::GasForce, 1}, {K::CamCurves, 1},    {K::CamProfile, 1}};
+            {K::PistonCurves, 1}, {K::GasForce, 1}, {K::CamCurves, 1},    {K::CamProfile, 1},
+            {K::Torque, 1},       {K::WorkCycle, 1}};
         for (const auto& [kind, n] : want)
             EXPECT_EQ(kinds[kind], n) << d.name << " kind " << int(kind);
     }
@@ -145,6 +154,24 @@ TEST(DocumentFigures, ScalesAreRoundAndFit) {
                 EXPECT_LE((2 * st.qb_r + st.lg_l) / (mu * 1000), h) << d.name;
                 EXPECT_LE((std::max(st.qb_r, val(st.hs_e)) + st.qb_r) / (mu * 1000), w) << d.name;
             }
+    }
+    // The torque diagram: its extent at the chosen scales fits the paper
+    // asked for and holds the whole curve with the +-3000 N*m axis.
+    for (const test::DesignTexts& d : test::kDesigns) {
+        DesignState st = test::confirmed_state(d);
+        ASSERT_TRUE(fill_force_table(st)) << d.name;
+        const auto t = torque_figures(st.force_table, val(st.qb_w), val(st.sd_k));
+        ASSERT_TRUE(t) << d.name;
+        const auto [lo, hi] = std::minmax_element(t->mom.begin(), t->mom.end());
+        for (const auto& [w, h] : {std::pair{156.0, 100.0}, {390.0, 235.0}, {60.0, 40.0}}) {
+            const TorqueChartScales sc = torque_chart_scales(*t, w, h);
+            EXPECT_LE(sc.width_mm(), w * (1 + 1e-9)) << d.name << " " << w;
+            EXPECT_LE(sc.height_mm(), h * (1 + 1e-9)) << d.name << " " << h;
+            EXPECT_GT(sc.y_top, std::max(*hi, 3000.0)) << d.name;
+            EXPECT_LT(sc.y_bottom, std::min(*lo, -3000.0)) << d.name;
+            EXPECT_LE(sc.x_left, 0);
+            EXPECT_GE(sc.x_right, 4 * kPiTorque);
+        }
     }
     EXPECT_EQ(drawing_scale(0, 70), 1);
     EXPECT_EQ(drawing_scale(std::nan(""), 70), 1);

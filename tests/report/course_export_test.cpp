@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QDomDocument>
+#include <QRegularExpression>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -47,7 +48,7 @@ TEST(CourseExport, EveryFileHoldsTheDesignsFigures) {
         const report::ExportResult r =
             report::export_course_design(state, CourseOptions{}, report::kAllFormats, dir.path().toStdString());
         ASSERT_TRUE(r.ok) << r.message;
-        EXPECT_EQ(r.files.size(), 15u);  // report 2, sheets 3 x 2, tables 5, text reports 2
+        EXPECT_EQ(r.files.size(), 24u);  // report 2, sheets 5 x 3, tables 5, text reports 2
         const auto [inertia, power] = flywheel_and_power(state);
 
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
@@ -58,6 +59,21 @@ TEST(CourseExport, EveryFileHoldsTheDesignsFigures) {
             for (const char* s : kSections) EXPECT_TRUE(text.contains(QString::fromUtf8(s))) << s;
             EXPECT_TRUE(text.contains(QString::fromStdString(inertia))) << inertia;
             EXPECT_TRUE(text.contains(QString::fromStdString(power))) << power;
+            // The torque and work-cycle figures' captions, whole (the PDF
+            // breaks lines where it likes, so blanks are left out).
+            QString flat = text;
+            flat.remove(QRegularExpression(QStringLiteral("\\s")));
+            int captions = 0;
+            for (const DocBlock& b : course_document(state, CourseOptions{}).blocks) {
+                if (b.kind != DocBlock::Kind::Figure) continue;
+                if (b.figure.kind != DocFigure::Kind::Torque && b.figure.kind != DocFigure::Kind::WorkCycle)
+                    continue;
+                ++captions;
+                QString want = QString::fromStdString(b.text);
+                want.remove(QRegularExpression(QStringLiteral("\\s")));
+                EXPECT_TRUE(flat.contains(want)) << b.text;
+            }
+            EXPECT_EQ(captions, 2) << d.name;
         }
         if (QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty()) {
             GTEST_SKIP() << "unzip is missing; the ODT package is not opened";
@@ -100,7 +116,8 @@ TEST(CourseExport, FormatNames) {
         unsigned formats;
         const char* bad;
     } cases[] = {{"pdf", report::kPdf, ""}, {"pdf,odt,csv", report::kPdf | report::kOdt | report::kCsv, ""},
-                 {"all", report::kAllFormats, ""}, {"pdf,doc", 0, "doc"}, {"", 0, ""}};
+                 {"all", report::kAllFormats, ""}, {"pdf,doc", 0, "doc"}, {"", 0, ""},
+                 {"svg,png", report::kSvg | report::kPng, ""}, {"png,PNG", 0, "PNG"}};
     for (const Case& c : cases) {
         std::string bad;
         EXPECT_EQ(report::parse_formats(c.list, &bad), c.formats) << c.list;

@@ -7,6 +7,7 @@
 
 #include <QDomDocument>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -14,8 +15,10 @@
 
 #include "../core/force_design_fixture.h"
 #include "core/force_analysis.h"
+#include "core/cycle_diagram.h"
 #include "core/force_polygon.h"
 #include "core/number_text.h"
+#include "core/torque_energy.h"
 #include "figures/motion_figures.h"
 #include "report/course_export.h"
 
@@ -23,7 +26,8 @@ using namespace vm;
 
 namespace {
 
-const char* const kSheetNames[] = {"机构运动简图", "运动分析与动态静力分析图", "凸轮设计图"};
+const char* const kSheetNames[] = {"机构运动简图", "运动分析与动态静力分析图", "凸轮设计图",
+                                   "力矩变化曲线图", "工作循环图"};
 
 QString pdf_text(const QString& file) {
     QProcess p;
@@ -88,7 +92,7 @@ TEST(DrawingSheets, WrittenUnderTheirNamesAsPdfAndSvg) {
     const auto r = report::export_course_design(state, CourseOptions{}, report::kSvg,
                                                 dir.path().toStdString());
     ASSERT_TRUE(r.ok) << r.message;
-    ASSERT_EQ(r.files.size(), 3u);
+    ASSERT_EQ(r.files.size(), 5u);
     for (const char* name : kSheetNames) {
         EXPECT_TRUE(QFile::exists(dir.filePath(QString::fromUtf8(name) + QStringLiteral(".svg"))))
             << name;
@@ -104,7 +108,7 @@ TEST(DrawingSheets, SvgHoldsThePolygonsAndPdfTheTitleBlock) {
         const auto r = report::export_course_design(
             state, CourseOptions{}, report::kSvg | report::kPdf, dir.path().toStdString());
         ASSERT_TRUE(r.ok) << r.message;
-        EXPECT_EQ(r.files.size(), 7u);  // the report and three sheets in two forms
+        EXPECT_EQ(r.files.size(), 11u);  // the report and five sheets in two forms
 
         SvgContent svg;
         ASSERT_TRUE(read_svg(dir.filePath(QStringLiteral("运动分析与动态静力分析图.svg")), &svg))
@@ -183,5 +187,84 @@ TEST(DrawingSheets, NothingLeavesTheBorderOrCoversAnotherText) {
                                        << a.text.toStdString() << " over " << b.text.toStdString();
                 }
         }
+    }
+}
+
+// The torque sheet holds the curve (one segment per sample at least), its
+// names, the mean resisting torque and the flywheel; the work-cycle sheet
+// every bar's caption and end angle. Read back from the written SVG.
+TEST(DrawingSheets, TorqueAndCycleSheetsHoldTheirCurvesAndLabels) {
+    for (const test::DesignTexts& d : test::kDesigns) {
+        const DesignState state = test::confirmed_state(d);
+        DesignState filled = state;
+        ASSERT_TRUE(fill_force_table(filled));
+        const auto t = torque_figures(filled.force_table, val(state.qb_w), val(state.sd_k));
+        ASSERT_TRUE(t) << d.name;
+        const CycleDiagram cd = cycle_diagram(state.hs_k);
+        ASSERT_TRUE(cd.ok()) << d.name;
+        QTemporaryDir dir;
+        const auto r = report::export_course_design(state, CourseOptions{}, report::kSvg,
+                                                    dir.path().toStdString());
+        ASSERT_TRUE(r.ok) << r.message;
+
+        struct Row {
+            const char* sheet;
+            std::vector<std::uint32_t> strokes;  // colours that must have a line
+            std::vector<std::string> texts;
+        };
+        std::vector<std::string> torque_texts{"动力矩", "平均阻力矩", "φ/rad", "M/(N·m)", "μφ = ",
+                                              "μM = ",
+                                              printed_number(double(cint(t->m_mean)))};
+        torque_texts.push_back(format_0_00(t->j_fly) + " kg·m²");
+        torque_texts.push_back(format_0_00(t->energy.dw_max) + " J");
+        std::vector<std::string> cycle_texts{"极位夹角 θ"};
+        int bars = 0;
+        for (const DiagramItem& it : cd.items) {
+            if (it.kind != DiagramItemKind::Bar) continue;
+            ++bars;
+            if (!it.text.empty()) cycle_texts.push_back(it.text);
+            cycle_texts.push_back(printed_number(double(bar_end_degrees(it.x2))));
+        }
+        ASSERT_GT(bars, 5) << d.name;
+        // The torque curve in blue, the mean resisting torque in red, the
+        // extremes' drop lines in green.
+        const Row rows[] = {{"力矩变化曲线图", {0xFF0000, 255, draw::rgb(10, 200, 20)}, torque_texts},
+                            {"工作循环图", {0}, cycle_texts}};
+        for (const Row& row : rows) {
+            SvgContent svg;
+            ASSERT_TRUE(read_svg(dir.filePath(QString::fromUtf8(row.sheet) + QStringLiteral(".svg")), &svg))
+                << row.sheet << " does not parse";
+            EXPECT_GE(svg.lines, 3) << d.name << ", " << row.sheet;  // border and title block at least
+            for (std::uint32_t c : row.strokes)
+                EXPECT_TRUE(svg.strokes.count(css_colour(c)))
+                    << d.name << ", " << row.sheet << ": no line in " << css_colour(c).toStdString();
+            const QString all = svg.texts.join(QLatin1Char('\n'));
+            for (const std::string& want : row.texts)
+                EXPECT_TRUE(all.contains(QString::fromStdString(want).trimmed()))
+                    << d.name << ", " << row.sheet << " lacks " << want;
+        }
+    }
+}
+
+// Each sheet as a picture of 300 dots per inch: the paper's size in pixels,
+// within a pixel of the surface, the resolution recorded, and the drawing on it (not a blank page).
+TEST(DrawingSheets, PngPicturesAtPrintResolution) {
+    const DesignState state = test::confirmed_state(test::kDesigns[0]);
+    QTemporaryDir dir;
+    const auto r = report::export_course_design(state, CourseOptions{}, report::kPng,
+                                                dir.path().toStdString());
+    ASSERT_TRUE(r.ok) << r.message;
+    EXPECT_EQ(r.files.size(), 5u);
+    for (const char* name : kSheetNames) {
+        QImage img;
+        ASSERT_TRUE(img.load(dir.filePath(QString::fromUtf8(name) + QStringLiteral(".png")))) << name;
+        EXPECT_NEAR(img.width(), 420 * 300 / 25.4, 4) << name;
+        EXPECT_NEAR(img.height(), 297 * 300 / 25.4, 4) << name;
+        EXPECT_NEAR(img.dotsPerMeterX(), 300 / 0.0254, 1) << name;
+        // Dark pixels along the middle row: the border at least, and the figure.
+        int dark = 0;
+        for (int x = 0; x < img.width(); ++x) dark += qGray(img.pixel(x, img.height() / 2)) < 128;
+        EXPECT_GT(dark, 2) << name;
+        EXPECT_FALSE(QFile::exists(dir.filePath(QString::fromUtf8(name) + QStringLiteral(".pdf"))));
     }
 }

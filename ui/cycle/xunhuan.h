@@ -67,8 +67,6 @@ class xunhuan : public ui::WorkingWindow {
     void refuse_animation(AnimationProblem problem);
     // Drawing, in xunhuan_draw.cpp.
     void drawing_pic1_xuhuantu();
-    void xh1_line(double x1, double y1, double x2, double y2, std::uint32_t colour,
-                  const QString& text);
     void draw_crank_picture(int a);
     void draw_background();
 

@@ -7,6 +7,7 @@
 #include "core/design_state.h"
 #include "core/number_text.h"
 #include "draw/surface_widget.h"
+#include "figures/torque_figure.h"
 #include "ui/common/messages.h"
 #include "ui/cycle/xunhuan.h"
 
@@ -31,37 +32,7 @@ void xunhuan::drawing_pic1_xuhuantu() {
     // ones. The cursor is a movable element and stays where it is.
     draw::DrawingSurface& s = Picture1->surface();
     s.clear();
-    for (const DiagramItem& it : d.items) {
-        switch (it.kind) {
-            case DiagramItemKind::Bar:
-                xh1_line(it.x1, it.y1, it.x2, it.y2, it.colour, qs(it.text));
-                break;
-            case DiagramItemKind::Text:
-                s.set_current(it.x1, it.y1);
-                s.print(qs(it.text));
-                break;
-            case DiagramItemKind::Number:
-                s.set_current(it.x1, it.y1);
-                ui::print_number(s, it.number);
-                break;
-            case DiagramItemKind::Box:
-                s.filled_box(it.x1, it.y1, it.x2, it.y2, it.colour);
-                break;
-        }
-    }
-}
-
-// One bar of the diagram: the box stops 2 units short of x2 so that
-// neighbouring bars stay apart; the end angle sits under the bar's end and the
-// text above its start.
-void xunhuan::xh1_line(double x1, double y1, double x2, double y2, std::uint32_t colour,
-                       const QString& text) {
-    draw::DrawingSurface& s = Picture1->surface();
-    s.filled_box(x1, y1, x2 - 2, y2, colour);
-    s.set_current(x2 - 10, y1);
-    ui::print_number(s, static_cast<double>(bar_end_degrees(x2)));
-    s.set_current(x1, y2 + 20);
-    if (!text.isEmpty()) s.print(text);
+    figures::draw_cycle_items(s, d);
 }
 
 // The dial (crank circle, centre, top-dead-centre ray and its caption) depends
