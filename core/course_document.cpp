@@ -9,6 +9,7 @@
 #include "core/anim_gears.h"
 #include "core/cam_motion.h"
 #include "core/cam_mounting.h"
+#include "core/cam_quality.h"
 #include "core/cycle_diagram.h"
 #include "core/design_limits.h"
 #include "core/design_state.h"
@@ -389,6 +390,17 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
                      plain(mu_cam * 1000) + "）",
                  {DocFigure::Kind::CamProfile, 0, 0, mu_cam, 160, cam_h});
         b.table("凸轮轮廓坐标（每 10°）", coords);
+        // The quality check of the cam window, with its default allowed angles.
+        const PressureAngleLimits limits;
+        const CamQuality quality = analyse_cam(c, limits);
+        DocTable checks{{"项目", "数值", "位置"}, {}};
+        for (const QualityRow& row : quality_table(quality, &limits)) checks.rows.push_back({row.item, row.value, row.where});
+        b.paragraph("凸轮质量检查：许用压力角推程 [α] = " + plain(limits.rise) + "°，回程 [α′] = " + plain(limits.ret) +
+                    "°。" +
+                    (quality.undercut ? undercut_warning(quality, c.rr) + "。"
+                                      : std::string("实际轮廓没有尖点或失真。")) +
+                    pressure_warning(quality, limits));
+        b.table("凸轮质量检查（压力角、曲率半径、跃度及所需基圆半径）", checks);
     }
     const auto mount = mounting_angles(K);
     if (mount)

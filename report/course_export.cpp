@@ -20,6 +20,7 @@
 
 #include "core/atomic_file.h"
 #include "core/cam_motion.h"
+#include "core/cam_quality.h"
 #include "core/course_tables.h"
 #include "core/design_limits.h"
 #include "core/design_state.h"
@@ -317,8 +318,11 @@ ExportResult export_course_design(const DesignState& state, const CourseOptions&
         files.emplace_back(dir + "力分析.csv", csv_text(force_table_csv(filled.force_table)));
         files.emplace_back(dir + "力矩与能量.csv", csv_text(torque_energy_table(*torque)));
         files.emplace_back(dir + "从动件运动.csv", csv_text(follower_motion_table(FollowerMotion{options.cam.h})));
-        if (check_cam_inputs(options.cam) == CamInputError::None)
+        if (check_cam_inputs(options.cam) == CamInputError::None) {
             files.emplace_back(dir + "凸轮轮廓.csv", csv_text(cam_profile_table(CamProfile(options.cam))));
+            files.emplace_back(dir + "凸轮质量.csv",
+                               csv_text(cam_quality_table(analyse_cam(options.cam, PressureAngleLimits{}), options.cam.rr)));
+        }
     }
     if (formats & kText) {
         const ReportResult r = compute_report(report_parameters(state));

@@ -294,7 +294,7 @@ std::string sheet_png(const Sheet& sheet, double dpi) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    // A light compression: an A3 sheet at 300 dpi is some 17 million pixels,
+    // A light compression: an A3 sheet at 200 dpi is some 8 million pixels,
     // mostly white, which the fastest levels already pack well.
     if (!image.save(&buffer, "PNG", 70)) return {};
     return std::string(bytes.constData(), std::size_t(bytes.size()));

@@ -59,7 +59,7 @@ void BM_ExportDefaultDesign(benchmark::State& st) {
         if (!r.ok) st.SkipWithError(r.message.c_str());
         benchmark::DoNotOptimize(r.files.data());
     }
-    st.SetLabel(formats == vm::report::kCsv ? "csv" : "pdf,odt,csv,txt");
+    st.SetLabel(formats == vm::report::kCsv ? "csv" : "pdf,odt,svg,csv,png,txt");
 }
 BENCHMARK(BM_ExportDefaultDesign)
     ->Arg(vm::report::kAllFormats)
@@ -76,7 +76,7 @@ void BM_Batch200Groups(benchmark::State& st) {
             vm::report::export_groups(table, vm::CourseOptions{}, formats, dir.path().toStdString(), vm::report::batch_workers());
         if (!r.all_ok) st.SkipWithError(r.message.c_str());
     }
-    st.SetLabel(formats == vm::report::kCsv ? "csv" : "pdf,odt,csv,txt");
+    st.SetLabel(formats == vm::report::kCsv ? "csv" : "pdf,odt,svg,csv,png,txt");
 }
 BENCHMARK(BM_Batch200Groups)
     ->Arg(vm::report::kCsv)

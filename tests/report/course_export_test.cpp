@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "../core/force_design_fixture.h"
+#include "core/cam_quality.h"
 #include "core/force_analysis.h"
 #include "core/number_text.h"
 #include "core/torque_energy.h"
@@ -48,7 +49,7 @@ TEST(CourseExport, EveryFileHoldsTheDesignsFigures) {
         const report::ExportResult r =
             report::export_course_design(state, CourseOptions{}, report::kAllFormats, dir.path().toStdString());
         ASSERT_TRUE(r.ok) << r.message;
-        EXPECT_EQ(r.files.size(), 24u);  // report 2, sheets 5 x 3, tables 5, text reports 2
+        EXPECT_EQ(r.files.size(), 25u);  // report 2, sheets 5 x 3, tables 6, text reports 2
         const auto [inertia, power] = flywheel_and_power(state);
 
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
@@ -58,6 +59,7 @@ TEST(CourseExport, EveryFileHoldsTheDesignsFigures) {
             ASSERT_FALSE(text.isEmpty());
             for (const char* s : kSections) EXPECT_TRUE(text.contains(QString::fromUtf8(s))) << s;
             EXPECT_TRUE(text.contains(QString::fromStdString(inertia))) << inertia;
+            EXPECT_TRUE(text.contains(QStringLiteral("凸轮质量检查"))) << "the cam check's table";
             EXPECT_TRUE(text.contains(QString::fromStdString(power))) << power;
             // The torque and work-cycle figures' captions, whole (the PDF
             // breaks lines where it likes, so blanks are left out).
@@ -89,7 +91,8 @@ TEST(CourseExport, EveryFileHoldsTheDesignsFigures) {
         struct Csv {
             const char* name;
             int lines;
-        } csvs[] = {{"运动分析.csv", 721}, {"力分析.csv", 721}, {"力矩与能量.csv", 722}, {"从动件运动.csv", 362}, {"凸轮轮廓.csv", 361}};
+        } csvs[] = {{"运动分析.csv", 721}, {"力分析.csv", 721}, {"力矩与能量.csv", 722}, {"从动件运动.csv", 362}, {"凸轮轮廓.csv", 361},
+                    {"凸轮质量.csv", int(analyse_cam(CamInputs{}, PressureAngleLimits{}).curve.size()) + 1}};
         for (const Csv& c : csvs) {
             QFile f(dir.filePath(QString::fromUtf8(c.name)));
             ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << c.name;

@@ -258,9 +258,9 @@ TEST(DrawingSheets, PngPicturesAtPrintResolution) {
     for (const char* name : kSheetNames) {
         QImage img;
         ASSERT_TRUE(img.load(dir.filePath(QString::fromUtf8(name) + QStringLiteral(".png")))) << name;
-        EXPECT_NEAR(img.width(), 420 * 300 / 25.4, 4) << name;
-        EXPECT_NEAR(img.height(), 297 * 300 / 25.4, 4) << name;
-        EXPECT_NEAR(img.dotsPerMeterX(), 300 / 0.0254, 1) << name;
+        EXPECT_NEAR(img.width(), 420 * report::kSheetPngDpi / 25.4, 4) << name;
+        EXPECT_NEAR(img.height(), 297 * report::kSheetPngDpi / 25.4, 4) << name;
+        EXPECT_NEAR(img.dotsPerMeterX(), report::kSheetPngDpi / 0.0254, 1) << name;
         // Dark pixels along the middle row: the border at least, and the figure.
         int dark = 0;
         for (int x = 0; x < img.width(); ++x) dark += qGray(img.pixel(x, img.height() / 2)) < 128;
