@@ -62,12 +62,13 @@ std::vector<PointName> single_velocity_polygon(draw::DrawingSurface& s, const Ki
     return {{k.pole_v_x, k.pole_v_y, "p"}, {ax, ay, "a"}, {bx, by, "b"}};
 }
 
-// p' -> a', p' -> b', then a' -> n' (normal) and n' -> b' (tangential).
-std::vector<PointName> single_acceleration_polygon(draw::DrawingSurface& s, const Kinematics& k,
-                                                   double sa) {
+namespace {
+// p' -> a', p' -> b', then a' -> n' (normal) and n' -> b' (tangential); the
+// single polygon and the grid differ only in how an arrow's head is sized.
+template <class Head>
+std::vector<PointName> acceleration_polygon(draw::DrawingSurface& s, const Kinematics& k, double sa, Head head) {
     auto arrow = [&](double x, double y, double length, double theta) {
-        double factor = 7 * sa;
-        draw_arrow(s, x, y, length, theta, kAccelerationColour, head_scaled(length, factor));
+        draw_arrow(s, x, y, length, theta, kAccelerationColour, head(length));
     };
     arrow(k.pole_a_x, k.pole_a_y, sa * k.a_a, k.dir_a_a);
     arrow(k.pole_a_x, k.pole_a_y, sa * k.a_b, k.dir_a_b);
@@ -75,6 +76,16 @@ std::vector<PointName> single_acceleration_polygon(draw::DrawingSurface& s, cons
     arrow(k.pt_n_x, k.pt_n_y, sa * k.a_ba_t, k.dir_a_ba_t);
     const auto [bx, by] = tip(k.pole_a_x, k.pole_a_y, sa * k.a_b, k.dir_a_b);
     return {{k.pole_a_x, k.pole_a_y, "p'"}, {k.pt_a2_x, k.pt_a2_y, "a'"}, {bx, by, "b'"}};
+}
+}  // namespace
+
+// The head grows with the scale so it stays in proportion to the polygon.
+std::vector<PointName> single_acceleration_polygon(draw::DrawingSurface& s, const Kinematics& k,
+                                                   double sa) {
+    return acceleration_polygon(s, k, sa, [sa](double length) {
+        double factor = 7 * sa;  // set to 0 for an arrow too short to carry a head
+        return head_scaled(length, factor);
+    });
 }
 
 std::vector<PointName> grid_velocity_polygon(draw::DrawingSurface& s, const Kinematics& k,
@@ -91,15 +102,7 @@ std::vector<PointName> grid_velocity_polygon(draw::DrawingSurface& s, const Kine
 
 std::vector<PointName> grid_acceleration_polygon(draw::DrawingSurface& s, const Kinematics& k,
                                                  double sa) {
-    auto arrow = [&](double x, double y, double length, double theta) {
-        draw_arrow(s, x, y, length, theta, kAccelerationColour, head_hundredths(length));
-    };
-    arrow(k.pole_a_x, k.pole_a_y, sa * k.a_a, k.dir_a_a);
-    arrow(k.pole_a_x, k.pole_a_y, sa * k.a_b, k.dir_a_b);
-    arrow(k.pt_a2_x, k.pt_a2_y, sa * k.a_ba_n, k.dir_a_ba_n);
-    arrow(k.pt_n_x, k.pt_n_y, sa * k.a_ba_t, k.dir_a_ba_t);
-    const auto [bx, by] = tip(k.pole_a_x, k.pole_a_y, sa * k.a_b, k.dir_a_b);
-    return {{k.pole_a_x, k.pole_a_y, "p'"}, {k.pt_a2_x, k.pt_a2_y, "a'"}, {bx, by, "b'"}};
+    return acceleration_polygon(s, k, sa, [](double length) { return head_hundredths(length); });
 }
 
 void print_names(draw::DrawingSurface& s, const std::vector<PointName>& names,
