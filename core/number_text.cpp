@@ -2,6 +2,7 @@
 #include "core/number_text.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -55,7 +56,9 @@ struct Decimal {
 
 Decimal decimal_15(double x) {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", x);
+    // Correctly rounded like printf's "%.14e", several times faster.
+    const auto end = std::to_chars(buf, buf + sizeof buf - 1, x, std::chars_format::scientific, 14).ptr;
+    *end = '\0';
     Decimal d;
     const char* p = buf;
     if (*p == '-') d.negative = true, ++p;
@@ -66,7 +69,7 @@ Decimal decimal_15(double x) {
     // largest double (1.797693134862315e308 rounds to 1.79769313486232e308, which
     // reads back as infinity). Take the 15-digit decimal just below instead, so
     // every form built from it reads back as a finite number.
-    if (std::isinf(std::strtod(buf, nullptr))) {
+    if (d.exp10 >= 308 && std::isinf(std::strtod(buf, nullptr))) {
         int i = static_cast<int>(d.digits.size()) - 1;
         while (i >= 0 && d.digits[static_cast<size_t>(i)] == '0') d.digits[static_cast<size_t>(i--)] = '9';
         if (i >= 0) --d.digits[static_cast<size_t>(i)];

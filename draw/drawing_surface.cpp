@@ -520,8 +520,23 @@ void paint_primitive(QPainter& p, const Primitive& prim, const QRectF& picture) 
             f.setPointSizeF(prim.font_size);
             f.setBold(prim.bold);
             p.setFont(f);
-            QFontMetricsF fm(f);
-            p.drawText(QPointF(prim.x1, prim.y1 + fm.ascent()), prim.text);
+            // The picture was laid out with the screen's metrics, one pixel a
+            // 96th of an inch. A device of another resolution (a PDF page of 300
+            // dots per inch) would set the point size larger against the
+            // picture's lines, so the text is scaled back to the screen's size.
+            const QFontMetricsF fm(f);
+            const QPaintDevice* device = p.device();
+            const double ratio = device ? fm.height() / QFontMetricsF(f, device).height() : 1;
+            const QPointF at(prim.x1, prim.y1 + fm.ascent());
+            if (std::isfinite(ratio) && ratio > 0 && std::abs(ratio - 1) > 0.02) {
+                p.save();
+                p.translate(at);
+                p.scale(ratio, ratio);
+                p.drawText(QPointF(0, 0), prim.text);
+                p.restore();
+            } else {
+                p.drawText(at, prim.text);
+            }
             break;
         }
     }

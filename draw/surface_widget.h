@@ -24,6 +24,11 @@ QImage render_picture(const DrawingSurface& s, double pixel_ratio);
 // polyline, so a curve of many thousand segments stays small and quick to write.
 QByteArray picture_svg(const DrawingSurface& s);
 
+// The picture as PNG at `dpi` dots per inch (96 is one surface pixel per
+// dot; outside 0..1200 it is 96), the resolution recorded in the file. Empty
+// when it cannot be encoded.
+QByteArray picture_png(const DrawingSurface& s, double dpi);
+
 // write_file_whole, the all-or-nothing file writer, is declared with the surface.
 // Paints the picture, background, content and elements, onto any painter in
 // surface pixels (the SVG writer's, or a PDF page's at 96 dots per inch).

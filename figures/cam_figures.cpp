@@ -194,8 +194,9 @@ void CurvePlot::start(Curve curve, double h) {
     for (const Shown& s : shown_) {
         FollowerMotion m;
         m.h = s.h;
-        for (int i = 0; i < kSamples; ++i) {
-            const double v = value(s.curve, m, static_cast<double>(i) / kSamplesPerDegree);
+        const int samples = static_cast<int>(kLastAngle) * whole_per_degree_ + 1;
+        for (int i = 0; i < samples; ++i) {
+            const double v = value(s.curve, m, static_cast<double>(i) / whole_per_degree_);
             lowest = std::min(lowest, v);
             highest = std::max(highest, v);
         }
@@ -279,10 +280,19 @@ void CurvePlot::draw_whole(const Shown& shown) {
     m.h = shown.h;
     const draw::Colour colour = colour_of(shown.curve);
     cpic_.set_current(0, -value(shown.curve, m, 0));
-    for (int i = 0; i < kSamples; ++i) {
-        const double delta = static_cast<double>(i) / kSamplesPerDegree;
+    const int samples = static_cast<int>(kLastAngle) * whole_per_degree_ + 1;
+    for (int i = 0; i < samples; ++i) {
+        const double delta = static_cast<double>(i) / whole_per_degree_;
         cpic_.line_to(delta, -value(shown.curve, m, delta), colour);
     }
+}
+
+void CurvePlot::finish() {
+    if (!running()) return;
+    draw_whole(shown_.back());
+    next_ = kSamples;
+    bar_end_ = kLastAngle;
+    show_progress();
 }
 
 bool CurvePlot::advance(int count) {
@@ -311,15 +321,14 @@ void CurvePlot::show_progress() {
     process_.filled_box(0, 0, bar_end_, 1, kBlue);
 }
 
-void draw_follower_curves(draw::DrawingSurface& s, const std::vector<Curve>& curves, double h) {
+void draw_follower_curves(draw::DrawingSurface& s, const std::vector<Curve>& curves, double h,
+                          int samples_per_degree) {
     draw::DrawingSurface bar(1, 1);
     CurvePlot plot(s, bar);
     plot.clear();
-    for (Curve c : curves) {
-        plot.start(c, h);
-        while (plot.advance(CurvePlot::kSamples)) {
-        }
-    }
+    plot.set_whole_samples_per_degree(samples_per_degree);
+    for (Curve c : curves) plot.start(c, h);
+    plot.finish();
 }
 
 }  // namespace vm::figures

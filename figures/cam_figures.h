@@ -49,6 +49,11 @@ class CurvePlot {
     // Draws up to `count` further samples; false once the last one is drawn.
     bool advance(int count);
     bool running() const { return next_ < kSamples; }
+    // Samples per degree of the curves drawn whole: those already shown when a
+    // plot starts, and the running one when it is finished at once.
+    void set_whole_samples_per_degree(int n) { whole_per_degree_ = n < 1 ? 1 : n; }
+    // Draws the running curve to its end at once, as a whole curve.
+    void finish();
     // Erases the plot area and forgets its curves; a plot still running goes
     // on to its end on the empty area.
     void clear();
@@ -81,12 +86,17 @@ class CurvePlot {
     Curve curve_ = Curve::Lift;
     FollowerMotion motion_;
     int next_ = kSamples;
+    int whole_per_degree_ = kSamplesPerDegree;
     double last_x_ = 0, last_y_ = 0;  // the curve's last sample, plot units
     double bar_end_ = 0;
 };
 
+// Samples per degree enough for a printed plot: a step of 0.05 degrees is
+// well under a pixel at 300 dpi across an A4 page.
+inline constexpr int kPageSamplesPerDegree = 20;
 // The whole plot of `curves` for the lift h at once, the last one on top;
 // nothing but the plot on `s`.
-void draw_follower_curves(draw::DrawingSurface& s, const std::vector<Curve>& curves, double h);
+void draw_follower_curves(draw::DrawingSurface& s, const std::vector<Curve>& curves, double h,
+                          int samples_per_degree = kPageSamplesPerDegree);
 
 }  // namespace vm::figures

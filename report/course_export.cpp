@@ -12,10 +12,14 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
+#include <QAbstractTextDocumentLayout>
+#include <QPainter>
 #include <QTextImageFormat>
-#include <future>
+#include <QTextObjectInterface>
 #include <QTextTable>
 #include <QUrl>
+#include <future>
+#include <map>
 #include <sstream>
 
 #include "core/atomic_file.h"
@@ -107,24 +111,6 @@ QByteArray pdf_bytes(QTextDocument& doc) {
     return buffer.data();
 }
 
-// The ODF writer reads an image's width and height as pixels of 96 to the
-// inch, while the page layout (and so the PDF) reads them as points; the
-// figures are resized for it so that they keep their size in the ODT too.
-void size_images_for_odf(QTextDocument& doc) {
-    for (QTextBlock b = doc.begin(); b != doc.end(); b = b.next())
-        for (QTextBlock::iterator it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment f = it.fragment();
-            if (!f.charFormat().isImageFormat()) continue;
-            QTextImageFormat img = f.charFormat().toImageFormat();
-            img.setWidth(img.width() * 96 / 72);
-            img.setHeight(img.height() * 96 / 72);
-            QTextCursor c(&doc);
-            c.setPosition(f.position());
-            c.setPosition(f.position() + f.length(), QTextCursor::KeepAnchor);
-            c.setCharFormat(img);
-        }
-}
-
 QByteArray odt_bytes(QTextDocument& doc, bool* ok) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -162,33 +148,66 @@ unsigned parse_formats(const std::string& list, std::string* bad) {
 }
 
 namespace {
-// Figures go into the document as images of this resolution, sized in points.
-constexpr double kFigureDpi = 300;
-constexpr int kFigureJpegQuality = 92;
+// Paints the report's figures from their display lists wherever the document
+// is painted, so the PDF holds them as lines and text: sharp at any zoom and a
+// fraction of the size of pictures. It stands in for the document's own image
+// painter; the image resources stay for the ODT writer, which reads them.
+class FigurePainter : public QObject, public QTextObjectInterface {
+    Q_OBJECT
+    Q_INTERFACES(QTextObjectInterface)
+public:
+    explicit FigurePainter(QObject* parent) : QObject(parent) {}
 
-// The figure as an image resource of `doc`, inserted at the cursor at its
-// size on the page. False when the figure has no drawing.
+    void add(const QString& name, std::unique_ptr<draw::DrawingSurface> figure) {
+        figures_[name] = std::move(figure);
+    }
+
+    // The image format holds the size in pixels of 96 to the inch, as the
+    // ODF writer reads it; the page is laid out in points.
+    QSizeF intrinsicSize(QTextDocument*, int, const QTextFormat& format) override {
+        const QTextImageFormat f = format.toImageFormat();
+        return {f.width() * 72 / 96, f.height() * 72 / 96};
+    }
+
+    void drawObject(QPainter* p, const QRectF& rect, QTextDocument*, int, const QTextFormat& format) override {
+        const auto it = figures_.find(format.toImageFormat().name());
+        if (it == figures_.end() || rect.isEmpty()) return;
+        const draw::DrawingSurface& s = *it->second;
+        p->save();
+        p->setClipRect(rect, Qt::IntersectClip);
+        p->translate(rect.topLeft());
+        p->scale(rect.width() / s.width_px(), rect.height() / s.height_px());
+        draw::paint_picture(*p, s);
+        p->restore();
+    }
+
+private:
+    std::map<QString, std::unique_ptr<draw::DrawingSurface>> figures_;
+};
+
+// The figure inserted at the cursor at its size on the page, painted by
+// `painter`; with `picture` also as an SVG image resource, which the ODF
+// writer stores as it is. False when the figure has no drawing.
 bool insert_figure(QTextDocument& doc, QTextCursor& c, const DocBlock& b, const DesignState& filled,
-                   const CourseOptions& options) {
-    const auto surface = figures::document_figure(b.figure, filled, options);
+                   const CourseOptions& options, FigurePainter& painter, bool picture) {
+    auto surface = figures::document_figure(b.figure, filled, options);
     if (!surface) return false;
-    // Opaque, so that both writers may store it as JPEG: compressing a
-    // dozen A4-wide pictures of 300 dpi as PNG would take seconds.
-    const QImage image = draw::render_picture(*surface, kFigureDpi / 96).convertToFormat(QImage::Format_RGB32);
-    const QUrl name(QStringLiteral("figure-%1.png").arg(b.number));
-    doc.addResource(QTextDocument::ImageResource, name, image);
+    const QString name = QStringLiteral("figure-%1.svg").arg(b.number);
+    if (picture) doc.addResource(QTextDocument::ImageResource, QUrl(name), draw::picture_svg(*surface));
+    painter.add(name, std::move(surface));
     QTextImageFormat f;
-    f.setName(name.toString());
-    f.setQuality(kFigureJpegQuality);
-    f.setWidth(b.figure.width_mm / 25.4 * 72);
-    f.setHeight(b.figure.height_mm / 25.4 * 72);
+    f.setName(name);
+    f.setWidth(b.figure.width_mm / 25.4 * 96);
+    f.setHeight(b.figure.height_mm / 25.4 * 96);
     c.insertImage(f);
     return true;
 }
 }  // namespace
 
-QTextDocument* layout_document(const CourseDocument& d, const DesignState* filled, const CourseOptions* options) {
+QTextDocument* layout_document(const CourseDocument& d, const DesignState* filled, const CourseOptions* options,
+                               bool pictures) {
     auto* doc = new QTextDocument;
+    auto* painter = new FigurePainter(doc);
     doc->setMetaInformation(QTextDocument::DocumentTitle, q(d.title));
     doc->setDefaultFont(body_font(10));
     // A4 less 20 mm margins, in points: the page size the PDF writer lays out on.
@@ -236,7 +255,7 @@ QTextDocument* layout_document(const CourseDocument& d, const DesignState* fille
                 picture.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
                 if (filled && options) {
                     c.insertBlock(picture);
-                    insert_figure(*doc, c, b, *filled, *options);
+                    insert_figure(*doc, c, b, *filled, *options, *painter, pictures);
                 }
                 QTextBlockFormat caption = centred;
                 caption.setTopMargin(2);
@@ -247,6 +266,9 @@ QTextDocument* layout_document(const CourseDocument& d, const DesignState* fille
             }
         }
     }
+    // The layout is made only now: one made earlier would lay the document
+    // out again at every insertion.
+    doc->documentLayout()->registerHandler(QTextFormat::ImageObject, painter);
     return doc;
 }
 
@@ -276,11 +298,10 @@ ExportResult export_course_design(const DesignState& state, const CourseOptions&
         for (const Sheet& sheet : sheets)
             pngs.push_back(std::async(std::launch::async, [&sheet] { return sheet_png(sheet); }));
     if (formats & (kPdf | kOdt)) {
-        std::unique_ptr<QTextDocument> laid(layout_document(doc, &filled, &options));
+        std::unique_ptr<QTextDocument> laid(layout_document(doc, &filled, &options, formats & kOdt));
         if (formats & kPdf) files.emplace_back(dir + "设计说明书.pdf", bytes_of(pdf_bytes(*laid)));
         if (formats & kOdt) {
             bool ok = false;
-            size_images_for_odf(*laid);
             const QByteArray odt = odt_bytes(*laid, &ok);
             if (!ok) {
                 out.message = "无法生成设计说明书.odt";
@@ -347,3 +368,5 @@ ExportResult export_course_design(const DesignState& state, const CourseOptions&
 }
 
 }  // namespace vm::report
+
+#include "course_export.moc"

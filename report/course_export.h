@@ -13,7 +13,7 @@ class QTextDocument;
 namespace vm::report {
 
 // kPdf writes the report and the drawing sheets as PDF, kSvg the sheets as
-// SVG, kPng the sheets as 300 dpi pictures.
+// SVG, kPng the sheets as 200 dpi pictures.
 enum Format : unsigned {
     kPdf = 1,
     kOdt = 2,
@@ -35,10 +35,11 @@ struct ExportResult {
 
 // Lays the document out for A4 pages (caller owns the result). With the
 // design (its force table filled) and the options, each figure block is
-// drawn at its size, as an image of 300 dots per inch; without them only its
-// caption stands.
+// drawn at its size: painted as lines and text wherever the document is
+// painted, and with `pictures` also held as an image of 300 dots per inch for
+// the ODT writer. Without the design only its caption stands.
 QTextDocument* layout_document(const CourseDocument& doc, const DesignState* filled = nullptr,
-                               const CourseOptions* options = nullptr);
+                               const CourseOptions* options = nullptr, bool pictures = true);
 
 // Everything for `state` (confirmed) into `folder`, which must exist.
 ExportResult export_course_design(const DesignState& state, const CourseOptions& options, unsigned formats,

@@ -287,16 +287,7 @@ std::string sheet_svg(const Sheet& sheet) {
 namespace vm::report {
 
 std::string sheet_png(const Sheet& sheet, double dpi) {
-    QImage image = draw::render_picture(*sheet.surface, dpi / 96).convertToFormat(QImage::Format_RGB32);
-    const int dots_per_metre = int(std::lround(dpi / 0.0254));
-    image.setDotsPerMeterX(dots_per_metre);
-    image.setDotsPerMeterY(dots_per_metre);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    // A light compression: an A3 sheet at 200 dpi is some 8 million pixels,
-    // mostly white, which the fastest levels already pack well.
-    if (!image.save(&buffer, "PNG", 70)) return {};
+    const QByteArray bytes = draw::picture_png(*sheet.surface, dpi);
     return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 

@@ -7,12 +7,16 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <map>
 
 #include "../core/force_design_fixture.h"
 #include "core/cam_quality.h"
 #include "core/force_analysis.h"
 #include "core/number_text.h"
 #include "core/torque_energy.h"
+#include "draw/drawing_surface.h"
+#include "figures/document_figures.h"
 #include "report/course_export.h"
 
 using namespace vm;
@@ -128,11 +132,13 @@ TEST(CourseExport, FormatNames) {
     }
 }
 
-// Both the PDF and the ODT carry every figure block as a picture at its size
-// on the page: the PDF at 300 dots per inch, the ODT frame in points.
+// The PDF draws every figure as lines and text, its labels at their own
+// point size; the ODT holds each as an SVG picture at its size on the page.
 TEST(CourseExport, BothDocumentsCarryEveryFigureAtItsSize) {
     const DesignState state = test::confirmed_state(test::kDesigns[0]);
     const CourseDocument doc = course_document(state, CourseOptions{});
+    DesignState filled = state;
+    ASSERT_TRUE(fill_force_table(filled));
     std::vector<const DocBlock*> figures;
     for (const DocBlock& b : doc.blocks)
         if (b.kind == DocBlock::Kind::Figure) figures.push_back(&b);
@@ -144,17 +150,43 @@ TEST(CourseExport, BothDocumentsCarryEveryFigureAtItsSize) {
     if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty() ||
         QStandardPaths::findExecutable(QStringLiteral("unzip")).isEmpty())
         GTEST_SKIP() << "poppler-utils or unzip missing";
-    // "page num type width height color comp bpc enc interp object ID x-ppi y-ppi size ratio"
-    const QStringList rows = tool_output(QStringLiteral("pdfimages"), {QStringLiteral("-list"), dir.filePath(QStringLiteral("设计说明书.pdf"))})
-                                 .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                                 .mid(2);
-    ASSERT_EQ(rows.size(), qsizetype(figures.size()));
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const QStringList f = rows[i].simplified().split(QLatin1Char(' '));
-        ASSERT_GE(f.size(), 14) << rows[i].toStdString();
-        EXPECT_NEAR(f[12].toDouble(), 300, 2) << figures[std::size_t(i)]->text;
-        EXPECT_NEAR(f[3].toDouble() / 300 * 25.4, figures[std::size_t(i)]->figure.width_mm, 1) << figures[std::size_t(i)]->text;
+    const QString pdf = dir.filePath(QStringLiteral("设计说明书.pdf"));
+    // The list's two heading lines, and no picture under them.
+    EXPECT_EQ(tool_output(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                  .size(),
+              2);
+
+    // Every word of the PDF with the heights it is set at: a line of this
+    // font is about 1.5 times its point size high.
+    std::multimap<QString, double> heights;
+    QDomDocument words;
+    ASSERT_TRUE(words.setContent(tool_output(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")})));
+    const QDomNodeList list = words.elementsByTagName(QStringLiteral("word"));
+    for (int i = 0; i < list.size(); ++i) {
+        const QDomElement w = list.at(i).toElement();
+        heights.emplace(w.text(), w.attribute(QStringLiteral("yMax")).toDouble() - w.attribute(QStringLiteral("yMin")).toDouble());
     }
+    for (const DocBlock* b : figures) {
+        const auto surface = figures::document_figure(b->figure, filled, CourseOptions{});
+        ASSERT_TRUE(surface) << b->text;
+        int labels = 0;
+        for (const draw::Primitive& p : surface->display_list()) {
+            if (p.kind != draw::PrimitiveKind::Text) continue;
+            for (const QString& token : p.text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+                bool number = false;
+                token.toDouble(&number);
+                if (number || token.size() < 2) continue;
+                ++labels;
+                const auto [from, to] = heights.equal_range(token);
+                EXPECT_TRUE(std::any_of(from, to, [&](const auto& h) {
+                    return h.second > 1.1 * p.font_size && h.second < 2.0 * p.font_size;
+                })) << b->text << ": " << token.toStdString() << " (" << p.font_size << " pt)";
+            }
+        }
+        EXPECT_GT(labels, 0) << b->text;
+    }
+
     const QString content = tool_output(QStringLiteral("unzip"), {QStringLiteral("-p"), dir.filePath(QStringLiteral("设计说明书.odt")), QStringLiteral("content.xml")});
     QDomDocument xml;
     ASSERT_TRUE(xml.setContent(content));
@@ -166,4 +198,6 @@ TEST(CourseExport, BothDocumentsCarryEveryFigureAtItsSize) {
         EXPECT_NEAR(w.chopped(2).toDouble() / 72 * 25.4, figures[std::size_t(i)]->figure.width_mm, 0.5)
             << figures[std::size_t(i)]->text;
     }
+    const QString manifest = tool_output(QStringLiteral("unzip"), {QStringLiteral("-p"), dir.filePath(QStringLiteral("设计说明书.odt")), QStringLiteral("META-INF/manifest.xml")});
+    EXPECT_EQ(manifest.count(QStringLiteral("image/svg+xml")), qsizetype(figures.size()));
 }
