@@ -1,7 +1,6 @@
 // DrawingSurface: user scale mapping, recording and painting of primitives.
 #include "draw/drawing_surface.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -9,9 +8,10 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QSaveFile>
-#include <QSvgGenerator>
 #include <algorithm>
 #include <cmath>
+
+#include "draw/surface_widget.h"
 
 namespace vm::draw {
 
@@ -593,25 +593,9 @@ QImage DrawingSurface::image() const {
 bool DrawingSurface::save(const QString& file_name, QString* why) const {
     // The picture is made in memory first, so the file is written in one
     // checked go and a failure leaves the old file untouched.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    const QString suffix = QFileInfo(file_name).suffix().toLower();
-    if (suffix == QLatin1String("svg")) {
-        QSvgGenerator gen;
-        gen.setOutputDevice(&buffer);
-        gen.setSize(QSize(width_, height_));
-        gen.setViewBox(QRect(0, 0, width_, height_));
-        gen.setTitle(QStringLiteral("Velmarion"));
-        QPainter p(&gen);
-        p.fillRect(QRect(0, 0, width_, height_), to_qcolor(background_));
-        if (list_.size() >= kListLimit / 2) p.drawImage(0, 0, pixels_);
-        p.setRenderHint(QPainter::Antialiasing);
-        const QRectF picture(0, 0, width_, height_);
-        for (const Primitive& prim : list_) paint_primitive(p, prim, picture);
-        paint_elements(p);
-        p.end();
-    } else if (!image().save(&buffer, "PNG")) {
+    const bool svg = QFileInfo(file_name).suffix().toLower() == QLatin1String("svg");
+    const QByteArray bytes = svg ? picture_svg(*this) : picture_png(*this, 96);
+    if (bytes.isEmpty()) {
         if (why) *why = QStringLiteral("图片无法编码为 PNG");
         return false;
     }

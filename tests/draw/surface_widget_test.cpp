@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 #include <sys/mount.h>
@@ -100,6 +101,48 @@ TEST(SurfaceSaving, SavedFilesReadBackAtTheirResolution) {
     const QString svg = dir.filePath(QStringLiteral("p.svg"));
     ASSERT_TRUE(w.save_picture(svg));
     EXPECT_TRUE(QSvgRenderer(svg).isValid());
+}
+
+// The PNG reads back as the rendered picture: a picture of a few inks through
+// a palette (each ink exact, an antialiased edge within half a blend step but
+// where two inks cross), one of more inks than a palette holds as it is.
+TEST(SurfaceSaving, PngShowsTheRenderedPicture) {
+    struct Case {
+        const char* name;
+        int inks;
+        double off;  // share of pixels allowed a channel more than 9 off
+        bool indexed;
+    };
+    for (const Case& c : {Case{"few inks", 6, 0.005, true}, Case{"more inks than a palette", 300, 0, false}}) {
+        SCOPED_TRACE(c.name);
+        DrawingSurface s(320, 200);
+        s.set_line_width(2);
+        for (int i = 0; i < c.inks; ++i)
+            s.line(5 + i % 300, 5 + (i * 7) % 150, 60 + (i * 13) % 250, 190, rgb(i * 37, i * 91, 255 - i));
+        s.print("曲柄 12.5 mm");
+        const QImage want = render_picture(s, 200 / 96.0).convertToFormat(QImage::Format_RGB32);
+        const QImage back = QImage::fromData(picture_png(s, 200));
+        ASSERT_EQ(back.size(), want.size());
+        EXPECT_EQ(back.format() == QImage::Format_Indexed8, c.indexed);
+        EXPECT_NEAR(back.dotsPerMeterX() * 0.0254, 200, 1);
+        const QImage got = back.convertToFormat(QImage::Format_RGB32);
+        std::vector<QRgb> inks{qRgb(255, 255, 255), qRgb(0, 0, 0)};
+        for (int i = 0; i < c.inks; ++i) inks.push_back(qRgb((i * 37) & 255, (i * 91) & 255, (255 - i) & 255));
+        long inked = 0, off = 0;
+        for (int y = 0; y < want.height(); ++y)
+            for (int x = 0; x < want.width(); ++x) {
+                const QRgb a = want.pixel(x, y), b = got.pixel(x, y);
+                if (std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))}) > 9)
+                    ++off;
+                if (std::find(inks.begin(), inks.end(), a) != inks.end()) {
+                    ++inked;
+                    EXPECT_EQ(a, b) << x << "," << y;
+                }
+            }
+        EXPECT_LE(off, c.off * want.width() * want.height());
+        EXPECT_GT(inked, 1000);
+    }
 }
 
 // A curve of joined segments and segments of other pens: the SVG, drawn back,

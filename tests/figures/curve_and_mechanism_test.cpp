@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
 #include "../core/force_design_fixture.h"
 #include "core/course_document.h"
 #include "draw/drawing_surface.h"
+#include "figures/cam_figures.h"
 #include "figures/curve_charts.h"
 #include "figures/document_figures.h"
 #include "figures/mechanism_figures.h"
@@ -113,5 +115,39 @@ TEST(MechanismDiagram, LinksAtTrueLengthToScale) {
             EXPECT_EQ(rods, 1) << d.name;
         }
         EXPECT_EQ(cranks, 4) << d.name;
+    }
+}
+
+// The plot for a page samples the curves ten times more coarsely than the
+// window's, and shows the same frame, with every page sample on the window's
+// curve of its colour.
+TEST(FollowerCurvePage, SameFrameAndCurvesAsTheWindowPlot) {
+    using figures::CurvePlot;
+    for (double h : {10.0, 7.5, 23.0}) {
+        SCOPED_TRACE(h);
+        draw::DrawingSurface page(600, 340), window(600, 340);
+        const std::vector<figures::Curve> all{figures::Curve::Lift, figures::Curve::Velocity,
+                                              figures::Curve::Acceleration};
+        figures::draw_follower_curves(page, all, h);
+        figures::draw_follower_curves(window, all, h, CurvePlot::kSamplesPerDegree);
+        auto texts = [](const draw::DrawingSurface& s) {
+            std::vector<std::pair<QString, std::pair<double, double>>> out;
+            for (const draw::Primitive& p : s.display_list())
+                if (p.kind == draw::PrimitiveKind::Text) out.push_back({p.text, {p.x1, p.y1}});
+            return out;
+        };
+        EXPECT_EQ(texts(page), texts(window));
+        std::map<draw::Colour, std::map<double, double>> curve;  // colour -> x -> y of the window's samples
+        for (const draw::Primitive& p : window.display_list())
+            if (p.kind == draw::PrimitiveKind::Line) curve[p.colour][p.x2] = p.y2;
+        std::size_t samples = 0;
+        for (const draw::Primitive& p : page.display_list()) {
+            if (p.kind != draw::PrimitiveKind::Line || curve[p.colour].size() < 1000) continue;
+            ++samples;
+            const auto at = curve[p.colour].find(p.x2);
+            ASSERT_NE(at, curve[p.colour].end()) << p.x2;
+            EXPECT_NEAR(at->second, p.y2, 1e-9);
+        }
+        EXPECT_GE(samples, 3u * 150 * figures::kPageSamplesPerDegree);
     }
 }
