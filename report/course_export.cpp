@@ -148,6 +148,10 @@ unsigned parse_formats(const std::string& list, std::string* bad) {
 }
 
 namespace {
+// Marks a block that must stand on the page of the block after it: a heading
+// and its first lines, a figure and its caption.
+constexpr int kKeepWithNext = QTextFormat::UserProperty + 1;
+
 // Paints the report's figures from their display lists wherever the document
 // is painted, so the PDF holds them as lines and text: sharp at any zoom and a
 // fraction of the size of pictures. It stands in for the document's own image
@@ -224,6 +228,7 @@ QTextDocument* layout_document(const CourseDocument& d, const DesignState* fille
         bf.setBottomMargin(4);
         switch (b.kind) {
             case DocBlock::Kind::Heading:
+                bf.setProperty(kKeepWithNext, true);
                 c.insertBlock(bf, char_format(13, true));
                 c.insertText(q(b.text));
                 break;
@@ -253,6 +258,7 @@ QTextDocument* layout_document(const CourseDocument& d, const DesignState* fille
                 picture.setTopMargin(8);
                 picture.setBottomMargin(0);
                 picture.setPageBreakPolicy(QTextFormat::PageBreak_Auto);
+                picture.setProperty(kKeepWithNext, true);
                 if (filled && options) {
                     c.insertBlock(picture);
                     insert_figure(*doc, c, b, *filled, *options, *painter, pictures);
@@ -270,6 +276,39 @@ QTextDocument* layout_document(const CourseDocument& d, const DesignState* fille
     // out again at every insertion.
     doc->documentLayout()->registerHandler(QTextFormat::ImageObject, painter);
     return doc;
+}
+
+void keep_with_next(QTextDocument& doc) {
+    QAbstractTextDocumentLayout* layout = doc.documentLayout();
+    const double page = doc.pageSize().height();
+    if (!(page > 0)) return;
+    // Where a block's first line stands: the layout moves lines that do not
+    // fit onto the next page, so the block's own rectangle may start above.
+    auto first_line = [layout](const QTextBlock& b) {
+        const double top = layout->blockBoundingRect(b).top();
+        const QTextLayout* lines = b.layout();
+        return lines && lines->lineCount() > 0 ? top + lines->lineAt(0).y() : top;
+    };
+    // A block already this near the top of its page gains nothing from a break.
+    const double near_top = 0.1 * page;
+    // Until the whole document is laid out the positions below the part laid
+    // out so far are only provisional.
+    (void)doc.pageCount();
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        if (!b.blockFormat().boolProperty(kKeepWithNext)) continue;
+        const QTextBlock next = b.next();
+        if (!next.isValid()) break;
+        const double top = first_line(b);
+        const int here = int(top / page), there = int(first_line(next) / page);
+        if (there == here || top - here * page < near_top) continue;
+        QTextBlockFormat f = b.blockFormat();
+        f.setPageBreakPolicy(f.pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
+        QTextCursor(b).setBlockFormat(f);
+        // The layout mends only the changed block; the whole document is laid
+        // out again so that the blocks below it move onto their new pages.
+        doc.markContentsDirty(0, doc.characterCount());
+        (void)doc.pageCount();
+    }
 }
 
 ExportResult export_course_design(const DesignState& state, const CourseOptions& options, unsigned formats,
@@ -299,7 +338,8 @@ ExportResult export_course_design(const DesignState& state, const CourseOptions&
             pngs.push_back(std::async(std::launch::async, [&sheet] { return sheet_png(sheet); }));
     if (formats & (kPdf | kOdt)) {
         std::unique_ptr<QTextDocument> laid(layout_document(doc, &filled, &options, formats & kOdt));
-        if (formats & kPdf) files.emplace_back(dir + "设计说明书.pdf", bytes_of(pdf_bytes(*laid)));
+        // The ODT goes first: a word processor lays the pages out itself, so
+        // it gets no page breaks of this layout's making.
         if (formats & kOdt) {
             bool ok = false;
             const QByteArray odt = odt_bytes(*laid, &ok);
@@ -308,6 +348,10 @@ ExportResult export_course_design(const DesignState& state, const CourseOptions&
                 return out;
             }
             files.emplace_back(dir + "设计说明书.odt", bytes_of(odt));
+        }
+        if (formats & kPdf) {
+            keep_with_next(*laid);
+            files.emplace_back(dir + "设计说明书.pdf", bytes_of(pdf_bytes(*laid)));
         }
     }
     for (std::size_t i = 0; i < sheets.size(); ++i) {

@@ -41,6 +41,11 @@ struct ExportResult {
 QTextDocument* layout_document(const CourseDocument& doc, const DesignState* filled = nullptr,
                                const CourseOptions* options = nullptr, bool pictures = true);
 
+// Pages `doc` (laid out by layout_document) so that no heading stands at the
+// foot of a page without its first lines and no figure without its caption:
+// such a block starts the next page instead.
+void keep_with_next(QTextDocument& doc);
+
 // Everything for `state` (confirmed) into `folder`, which must exist.
 ExportResult export_course_design(const DesignState& state, const CourseOptions& options, unsigned formats,
                                   const std::string& folder);

@@ -201,3 +201,34 @@ TEST(CourseExport, BothDocumentsCarryEveryFigureAtItsSize) {
     const QString manifest = tool_output(QStringLiteral("unzip"), {QStringLiteral("-p"), dir.filePath(QStringLiteral("设计说明书.odt")), QStringLiteral("META-INF/manifest.xml")});
     EXPECT_EQ(manifest.count(QStringLiteral("image/svg+xml")), qsizetype(figures.size()));
 }
+
+// No page of the PDF ends on a section heading or begins with a figure's
+// caption, over designs whose pages fall differently (in half of them the
+// torque figure fills the foot of a page).
+TEST(CourseExport, HeadingsAndCaptionsStayWithWhatTheyIntroduce) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "poppler-utils missing";
+    const test::DesignTexts designs[] = {
+        test::kDesigns[0], test::kDesigns[1], test::kDesigns[3],
+        {"short_stroke", "200", "150", "40", "1.02", "0.35", "160", "120", "190", "0.16", "600"},
+        {"wide_bore", "226", "180", "55", "1.04", "0.35", "160", "120", "190", "0.16", "660"},
+        {"slow", "202", "155", "45", "1.04", "0.35", "160", "120", "190", "0.16", "620"},
+    };
+    for (const test::DesignTexts& d : designs) {
+        SCOPED_TRACE(d.name);
+        QTemporaryDir dir;
+        const report::ExportResult r = report::export_course_design(test::confirmed_state(d), CourseOptions{},
+                                                                    report::kPdf, dir.path().toStdString());
+        ASSERT_TRUE(r.ok) << r.message;
+        const QStringList pages = tool_output(QStringLiteral("pdftotext"), {dir.filePath(QStringLiteral("设计说明书.pdf")), QStringLiteral("-")})
+                                      .split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+        ASSERT_GE(pages.size(), 15);
+        for (qsizetype i = 0; i < pages.size(); ++i) {
+            const QStringList lines = pages[i].split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            if (lines.isEmpty()) continue;
+            EXPECT_FALSE(lines.front().startsWith(QStringLiteral("图 "))) << "page " << i + 1 << ": " << lines.front().toStdString();
+            for (const char* s : kSections)
+                EXPECT_NE(lines.back().trimmed(), QString::fromUtf8(s)) << "page " << i + 1;
+        }
+    }
+}
