@@ -248,10 +248,13 @@ QTextDocument* layout_document(const CourseDocument& d, const DesignState* fille
                 }
                 break;
             }
-            case DocBlock::Kind::Table:
-                c.insertBlock(QTextBlockFormat(), char_format(8));
+            case DocBlock::Kind::Table: {
+                QTextBlockFormat before;
+                before.setProperty(kKeepWithNext, true);
+                c.insertBlock(before, char_format(8));
                 add_table(c, b.table, b.text);
                 break;
+            }
             case DocBlock::Kind::Figure: {
                 // The figure, then its caption under it, kept on one page.
                 QTextBlockFormat picture = centred;
@@ -298,12 +301,18 @@ void keep_with_next(QTextDocument& doc) {
         if (!b.blockFormat().boolProperty(kKeepWithNext)) continue;
         const QTextBlock next = b.next();
         if (!next.isValid()) break;
-        const double top = first_line(b);
-        const int here = int(top / page), there = int(first_line(next) / page);
-        if (there == here || top - here * page < near_top) continue;
-        QTextBlockFormat f = b.blockFormat();
+        const int here = int(first_line(b) / page);
+        if (int(first_line(next) / page) == here) continue;
+        // A chain of kept blocks (a heading, the line before its table) moves
+        // as a whole, from its first block.
+        QTextBlock first = b;
+        while (first.previous().isValid() && first.previous().blockFormat().boolProperty(kKeepWithNext) &&
+               int(first_line(first.previous()) / page) == here)
+            first = first.previous();
+        if (first_line(first) - here * page < near_top) continue;
+        QTextBlockFormat f = first.blockFormat();
         f.setPageBreakPolicy(f.pageBreakPolicy() | QTextFormat::PageBreak_AlwaysBefore);
-        QTextCursor(b).setBlockFormat(f);
+        QTextCursor(first).setBlockFormat(f);
         // The layout mends only the changed block; the whole document is laid
         // out again so that the blocks below it move onto their new pages.
         doc.markContentsDirty(0, doc.characterCount());

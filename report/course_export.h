@@ -36,8 +36,8 @@ struct ExportResult {
 // Lays the document out for A4 pages (caller owns the result). With the
 // design (its force table filled) and the options, each figure block is
 // drawn at its size: painted as lines and text wherever the document is
-// painted, and with `pictures` also held as an image of 300 dots per inch for
-// the ODT writer. Without the design only its caption stands.
+// painted, and with `pictures` also held as an SVG image resource for the
+// ODT writer. Without the design only its caption stands.
 QTextDocument* layout_document(const CourseDocument& doc, const DesignState* filled = nullptr,
                                const CourseOptions* options = nullptr, bool pictures = true);
 
