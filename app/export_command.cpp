@@ -32,7 +32,7 @@ constexpr const char* kHelp =
     "                        --qb_w 曲柄转速(r/min) --sd_k 许用速度不均匀系数；未给出的取默认值\n"
     "  --positions 1,7       说明书中详细计算的两个位置（1～24），默认 1,7\n"
     "  --format pdf,odt,svg,csv,png,txt  要写的文件种类，默认全部：pdf 说明书与图纸，odt 说明书，\n"
-    "                        svg 图纸（矢量），csv 数据表，png 图纸（300 dpi 图片），txt 两份文本报告\n"
+    "                        svg 图纸（矢量），csv 数据表，png 图纸（200 dpi 图片），txt 两份文本报告\n"
     "  --help                显示本说明\n"
     "\n"
     "退出状态：0 全部文件已写出；1 有设计无法导出或文件无法写入；2 参数错误。\n";

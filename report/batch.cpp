@@ -19,7 +19,7 @@
 
 namespace vm::report {
 
-int batch_workers() { return int(2 * std::max(1u, std::thread::hardware_concurrency())); }
+int batch_workers() { return int(std::max(1u, std::thread::hardware_concurrency())); }
 
 BatchResult export_groups(const std::vector<io::DataGroup>& groups, const CourseOptions& options, unsigned formats,
                           const std::string& folder, int workers, const BatchProgress& progress) {
@@ -49,7 +49,7 @@ BatchResult export_groups(const std::vector<io::DataGroup>& groups, const Course
                 if (ec) {
                     out.reason = "无法建立文件夹：" + dir.string();
                 } else {
-                    const ExportResult e = export_course_design(c.state, options, formats, dir.string());
+                    const ExportResult e = export_course_design(c.state, options, formats, dir.string(), false);
                     out.ok = e.ok;
                     if (!e.ok) out.reason = e.message;
                 }

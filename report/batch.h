@@ -28,8 +28,10 @@ inline constexpr const char* kSummaryName = "答案汇总.csv";
 // Called after each group (any thread, serialised): groups done, total, name.
 using BatchProgress = std::function<void(int done, int total, const std::string& name)>;
 
-// Workers for a batch: two per core, so that each core computes while the
-// other worker of its pair waits for its files to reach the disk.
+// Workers for a batch: one per core, each writing its designs on one thread.
+// Measured against two per core with every design's sheet pictures drawn in
+// parallel, it is as fast and holds a quarter of the memory (230 MB against
+// over 1 GB at the peak on two cores).
 int batch_workers();
 
 // Exports every group into `folder`/<方案>/ (created), using `workers` threads,

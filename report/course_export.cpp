@@ -321,7 +321,7 @@ void keep_with_next(QTextDocument& doc) {
 }
 
 ExportResult export_course_design(const DesignState& state, const CourseOptions& options, unsigned formats,
-                                  const std::string& folder) {
+                                  const std::string& folder, bool parallel) {
     ExportResult out;
     const std::string dir = folder.empty() || folder.back() == '/' ? folder : folder + "/";
     std::vector<std::pair<std::string, std::string>> files;
@@ -336,15 +336,16 @@ ExportResult export_course_design(const DesignState& state, const CourseOptions&
         out.message = "无法导出设计文档：该组数据无法完成运动与受力计算，请检查输入数据";
         return out;
     }
-    // The sheets' pictures are rendered while the report is laid out and
-    // written: each is painted on an image of its own from a sheet nobody
-    // changes any more.
+    // In parallel, the sheets' pictures are rendered while the report is laid
+    // out and written: each is painted on an image of its own from a sheet
+    // nobody changes any more. Otherwise each is rendered when it is taken.
     std::vector<Sheet> sheets;
     if (formats & (kPdf | kSvg | kPng)) sheets = drawing_sheets(filled, options);
     std::vector<std::future<std::string>> pngs;
     if (formats & kPng)
         for (const Sheet& sheet : sheets)
-            pngs.push_back(std::async(std::launch::async, [&sheet] { return sheet_png(sheet); }));
+            pngs.push_back(std::async(parallel ? std::launch::async : std::launch::deferred,
+                                      [&sheet] { return sheet_png(sheet); }));
     if (formats & (kPdf | kOdt)) {
         std::unique_ptr<QTextDocument> laid(layout_document(doc, &filled, &options, formats & kOdt));
         // The ODT goes first: a word processor lays the pages out itself, so

@@ -46,8 +46,11 @@ QTextDocument* layout_document(const CourseDocument& doc, const DesignState* fil
 // such a block starts the next page instead.
 void keep_with_next(QTextDocument& doc);
 
-// Everything for `state` (confirmed) into `folder`, which must exist.
+// Everything for `state` (confirmed) into `folder`, which must exist. With
+// `parallel`, the sheet pictures are drawn on threads of their own while the
+// report is laid out; a batch, which keeps every core busy with designs,
+// draws them in turn.
 ExportResult export_course_design(const DesignState& state, const CourseOptions& options, unsigned formats,
-                                  const std::string& folder);
+                                  const std::string& folder, bool parallel = true);
 
 }  // namespace vm::report
