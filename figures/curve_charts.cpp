@@ -111,16 +111,21 @@ PistonCurves piston_curves(const DesignState& st) {
     return out;
 }
 
+void draw_motion_charts(draw::DrawingSurface& s, const PixelBox& f, Chart (&charts)[3], double gap) {
+    const draw::Colour colours[3] = {draw::rgb(0, 128, 0), 255, 0xFF0000};
+    const double h = (f.bottom - f.top) / 3;
+    for (int i = 0; i < 3; ++i) {
+        charts[i].colour = colours[i];
+        draw_chart(s, {f.left, f.top + i * h, f.right, f.top + (i + 1) * h - gap}, charts[i]);
+    }
+}
+
 void draw_piston_curves(draw::DrawingSurface& s, const PixelBox& f, const PistonCurves& c) {
     if (c.angle.empty()) return;
-    const double h = (f.bottom - f.top) / 3;
-    const std::pair<const std::vector<double>*, const char*> rows[3] = {
-        {&c.s, "位移 s/mm"}, {&c.v, "速度 v_B/(m/s)"}, {&c.a, "加速度 a_B/(m/s²)"}};
-    const draw::Colour colours[3] = {draw::rgb(0, 128, 0), 255, 0xFF0000};
-    for (int i = 0; i < 3; ++i) {
-        Chart chart{c.angle, *rows[i].first, "φ/(°)", rows[i].second, 0, 720, 90, colours[i]};
-        draw_chart(s, {f.left, f.top + i * h, f.right, f.top + (i + 1) * h - 14}, chart);
-    }
+    Chart charts[3] = {{c.angle, c.s, "φ/(°)", "位移 s/mm"},
+                       {c.angle, c.v, "φ/(°)", "速度 v_B/(m/s)"},
+                       {c.angle, c.a, "φ/(°)", "加速度 a_B/(m/s²)"}};
+    draw_motion_charts(s, f, charts, 14);
 }
 
 void draw_gas_force(draw::DrawingSurface& s, const PixelBox& frame, const DesignState& filled) {

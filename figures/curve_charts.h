@@ -31,6 +31,11 @@ struct Chart {
 // the zero line where the values change sign, and the curve.
 void draw_chart(draw::DrawingSurface& s, const PixelBox& frame, const Chart& chart);
 
+// Displacement, velocity and acceleration charts one above the other in the
+// box, each in its colour (green, red, blue) and `gap` pixels above the next.
+// The charts' x, y and captions are the caller's; their colours are set here.
+void draw_motion_charts(draw::DrawingSurface& s, const PixelBox& frame, Chart (&charts)[3], double gap);
+
 // The piston over the cycle 0..719 degrees from the outer dead centre, one
 // sample per degree: displacement from the outer dead centre (mm), velocity
 // (m/s) and acceleration (m/s²). Empty when a position has no answer.

@@ -169,22 +169,15 @@ Sheet cam_sheet(const DesignState& st, const CourseOptions& o) {
     figures::draw_cam_figure(s, {area.left, area.top, split, area.bottom}, o.cam, mu_cam);
     // The follower's displacement, velocity and acceleration over the turn.
     const FollowerMotion m{o.cam.h};
-    figures::Chart charts[3];
-    const char* const captions[3] = {"位移 s/mm", "速度 v/(mm/s)", "加速度 a/(mm/s²)"};
-    const draw::Colour colours[3] = {draw::rgb(0, 128, 0), 255, 0xFF0000};
-    for (int i = 0; i < 3; ++i) {
-        charts[i].x_caption = "δ/(°)";
-        charts[i].y_caption = captions[i];
-        charts[i].x_low = 0, charts[i].x_high = 360, charts[i].x_step = 30;
-        charts[i].colour = colours[i];
-    }
+    figures::Chart charts[3] = {{{}, {}, "δ/(°)", "位移 s/mm", 0, 360, 30},
+                                {{}, {}, "δ/(°)", "速度 v/(mm/s)", 0, 360, 30},
+                                {{}, {}, "δ/(°)", "加速度 a/(mm/s²)", 0, 360, 30}};
     for (int k = 0; k <= 720; ++k) {
         const double d = k / 2.0;
         const double v[3] = {m.lift(d), m.velocity(d), m.acceleration(d)};
         for (int i = 0; i < 3; ++i) charts[i].x.push_back(d), charts[i].y.push_back(v[i]);
     }
-    const double right = area.right, chart_top = area.top + px(16),
-                 h = (area.bottom - chart_top) / 3;
+    const double chart_top = area.top + px(16);
     text_at(s, split / kPxPerMm + 8, area.top / kPxPerMm,
             "推程 0°～60° 等速上升 h = " + plain(o.cam.h) +
                 " mm，远休止 60°～70°，回程 70°～140° 摆线运动，近休止 140°～360°",
@@ -193,10 +186,7 @@ Sheet cam_sheet(const DesignState& st, const CourseOptions& o) {
             "基圆半径 r0 = " + plain(o.cam.r0) + " mm，偏距 e = " + plain(o.cam.e) +
                 " mm，滚子半径 rr = " + plain(o.cam.rr) + " mm；运动线图按凸轮角速度 ω = 1 rad/s",
             8);
-    for (int i = 0; i < 3; ++i)
-        figures::draw_chart(
-            s, {split + px(8), chart_top + i * h, right, chart_top + (i + 1) * h - px(4)},
-            charts[i]);
+    figures::draw_motion_charts(s, {split + px(8), chart_top, area.right, area.bottom}, charts, px(4));
     frame_and_title(sheet, st,
                     "凸轮 μl = " + plain(mu_cam) + " m/mm（1:" + plain(mu_cam * 1000) +
                         "）；运动线图的比例见其坐标轴");
