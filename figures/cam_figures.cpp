@@ -112,13 +112,14 @@ Layout layout_of(const draw::DrawingSurface& s) {
     return l;
 }
 
-std::vector<double> value_ticks(const CurvePlot::ValueAxis& a) {
-    std::vector<double> ticks;
-    const long long first = std::llround(a.low / a.step), last = std::llround(a.high / a.step);
-    for (long long k = first; k <= last; ++k) ticks.push_back(static_cast<double>(k) * a.step);
-    return ticks;
-}
 }  // namespace
+
+std::vector<double> CurvePlot::ValueAxis::ticks() const {
+    std::vector<double> out;
+    const long long first = std::llround(low / step), last = std::llround(high / step);
+    for (long long k = first; k <= last; ++k) out.push_back(static_cast<double>(k) * step);
+    return out;
+}
 
 void draw_profile(draw::DrawingSurface& s, const CamProfile& profile, bool actual) {
     draw_once(s, [](draw::DrawingSurface& t) { t.circle(0, 0, 10); });
@@ -205,7 +206,7 @@ void CurvePlot::start(Curve curve, double h) {
     const int max_steps = static_cast<int>((l.bottom - l.top) / (1.5 * l.text_h));
     const ValueAxis axis = value_axis(lowest, highest, max_steps);
     double widest = 0;
-    for (double v : value_ticks(axis))
+    for (double v : axis.ticks())
         widest = std::max(widest, text_width_px(cpic_, number_text(v)));
     fit_scale(axis, kEdge + widest + kGap + kTick);
 
@@ -254,7 +255,7 @@ void CurvePlot::draw_frame(const ValueAxis& axis) {
     s.print(kAngleCaption);
 
     // Value ticks left of the value axis, each number centred on its tick.
-    for (double v : value_ticks(axis)) {
+    for (double v : axis.ticks()) {
         s.line(0, -v, -kTick * ux, -v);
         const QString t = number_text(v);
         s.set_current(-(kTick + kGap + text_width_px(s, t)) * ux, -v - text_h / 2);

@@ -61,6 +61,8 @@ class CurvePlot {
     // The value axis: ticks from `low` to `high` every `step` (plotted units).
     struct ValueAxis {
         double low = 0, high = 1, step = 0.5;
+        // The tick values from low to high, every step.
+        std::vector<double> ticks() const;
     };
     // The axis for curves whose values lie between `lowest` and `highest`:
     // round steps of 1, 2 or 5 times a power of ten, the zero line included,

@@ -33,13 +33,6 @@ void print_px(draw::DrawingSurface& s, double x, double y, const QString& t) {
     s.set_current(s.from_px_x(x), s.from_px_y(y));
     s.print(t);
 }
-
-std::vector<double> ticks(double low, double high, double step) {
-    std::vector<double> out;
-    for (long long k = std::llround(low / step); k <= std::llround(high / step); ++k)
-        out.push_back(double(k) * step);
-    return out;
-}
 }  // namespace
 
 void draw_chart(draw::DrawingSurface& s, const PixelBox& frame, const Chart& c) {
@@ -50,7 +43,7 @@ void draw_chart(draw::DrawingSurface& s, const PixelBox& frame, const Chart& c) 
     const double plot_bottom = frame.bottom - (kTick + kGap + th);
     const int max_steps = std::max(2, int((plot_bottom - plot_top) / (1.8 * th)));
     const CurvePlot::ValueAxis axis = CurvePlot::value_axis(*lo_it, *hi_it, max_steps);
-    const std::vector<double> yt = ticks(axis.low, axis.high, axis.step);
+    const std::vector<double> yt = axis.ticks();
     double widest = 0;
     for (double v : yt) widest = std::max(widest, text_w(s, number(v)));
     const double plot_left = frame.left + widest + kGap + kTick;
@@ -71,7 +64,7 @@ void draw_chart(draw::DrawingSurface& s, const PixelBox& frame, const Chart& c) 
         s.line(c.x_low, 0, c.x_high, 0, draw::rgb(128, 128, 128));
         s.set_line_style(0);
     }
-    for (double x : ticks(c.x_low, c.x_high, c.x_step)) {
+    for (double x : CurvePlot::ValueAxis{c.x_low, c.x_high, c.x_step}.ticks()) {
         const double px = s.to_px_x(x);
         s.line(x, axis.low, x, s.from_px_y(plot_bottom + kTick), black);
         const QString t = number(x);
