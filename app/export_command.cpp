@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <map>
 #include <string>
-#include <thread>
 
+#include "core/cam_profile.h"
 #include "core/design_confirm.h"
 #include "core/design_limits.h"
 #include "core/number_text.h"
@@ -104,7 +104,12 @@ int run_export_command(int argc, char** argv) {
     }
     CourseOptions course;
     course.positions = inputs.export_positions;
-    course.cam = CamInputs{val(inputs.cam[0]), val(inputs.cam[1]), val(inputs.cam[2]), val(inputs.cam[3])};
+    std::size_t bad_cam = 0;
+    const auto cam = cam_inputs_of(inputs.cam, &bad_cam);
+    if (!cam)
+        return bad_argument("--design 文件中凸轮参数 " + std::string(io::kCamBoxes[bad_cam]) + " 的值“" +
+                            inputs.cam[bad_cam] + "”不是数字");
+    course.cam = *cam;
 
     // A single design is checked before anything is created on the disk.
     Confirmation c;

@@ -4,8 +4,21 @@
 #include <cmath>
 
 #include "core/cam_motion.h"
+#include "core/number_text.h"
 
 namespace vm {
+
+std::optional<CamInputs> cam_inputs_of(const std::array<std::string, 4>& texts, std::size_t* bad) {
+    double v[4];
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (!to_number(texts[i])) {
+            if (bad) *bad = i;
+            return std::nullopt;
+        }
+        v[i] = val(texts[i]);
+    }
+    return CamInputs{v[0], v[1], v[2], v[3]};
+}
 
 namespace {
 // Angle in (0, 2*pi] from `from` to `to`, turning counter-clockwise.

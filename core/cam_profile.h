@@ -3,6 +3,9 @@
 // contour the roller touches) and the arcs that close both into one curve.
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +17,11 @@ struct CamInputs {
     double e = 5;    // offset of the follower's line of travel from the cam centre, mm
     double rr = 10;  // roller radius, mm
 };
+
+// The inputs from their texts as typed: lift, base radius, offset, roller
+// radius. None when a text is not a number (which would otherwise read as 0,
+// itself a valid offset); `bad` then gets its index.
+std::optional<CamInputs> cam_inputs_of(const std::array<std::string, 4>& texts, std::size_t* bad = nullptr);
 
 enum class CamInputError { None, Lift, BaseRadius, Offset, RollerRadius, BaseNotAboveOffset, RollerNotBelowBase };
 

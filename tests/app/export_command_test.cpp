@@ -33,6 +33,15 @@ Outcome run(const QStringList& args) {
 TEST(ExportCommand, BadArgumentsExitTwoNamingTheArgument) {
     QTemporaryDir dir;
     const QString out = dir.filePath(QStringLiteral("out"));
+    // A design whose cam lift is no number: it would read as a lift of 0.
+    const QString bad_cam = dir.filePath(QStringLiteral("bad-cam.vmdesign"));
+    {
+        QFile f(bad_cam);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(R"({"format": "velmarion-design", "schema": 1, "cam": {"HIGH": "abc"}, "parameters": {"hs_h": "225", "hs_d": "170", "hs_e": "50",
+                 "hs_k": "1.04", "lg_ak": "0.35", "qb_g": "160", "lg_g": "120", "hs_g": "190", "lg_rk": "0.16",
+                 "qb_w": "620", "sd_k": "0.01"}})");
+    }
     struct Case {
         QStringList args;
         const char* names;
@@ -46,6 +55,7 @@ TEST(ExportCommand, BadArgumentsExitTwoNamingTheArgument) {
         {{"export", "--out", out, "--format", "pdf,doc"}, "doc"},
         {{"export", "--out", out, "--hs_h"}, "缺少数值"},
         {{"export", "--out", out, "--design", dir.filePath(QStringLiteral("none.vmdesign"))}, "无法打开设计文件"},
+        {{"export", "--out", out, "--design", bad_cam}, "凸轮参数 HIGH 的值“abc”不是数字"},
     };
     for (const Case& c : cases) {
         const Outcome r = run(c.args);

@@ -167,15 +167,15 @@ void firstpage::xuanfang_Click() {
 void firstpage::daochu_Click() {
     // The cam texts come from the cam window or a design file; one that is no
     // number would silently read as 0, which is a valid offset.
-    const std::string* cam[4] = {&state_.cam_high, &state_.cam_base, &state_.cam_offset, &state_.cam_roll};
-    for (std::size_t i = 0; i < 4; ++i) {
-        if (!to_number(*cam[i])) {
-            ui::show_message(this,
-                             QStringLiteral("凸轮参数 %1 的值“%2”不是数字，请在“凸轮设计”中改正后再导出")
-                                 .arg(qs_view(io::kCamBoxes[i]), qs(*cam[i])),
-                             ui::kTitleDataError);
-            return;
-        }
+    const std::array<std::string, 4> cam_texts{state_.cam_high, state_.cam_base, state_.cam_offset, state_.cam_roll};
+    std::size_t bad = 0;
+    const auto cam = cam_inputs_of(cam_texts, &bad);
+    if (!cam) {
+        ui::show_message(this,
+                         QStringLiteral("凸轮参数 %1 的值“%2”不是数字，请在“凸轮设计”中改正后再导出")
+                             .arg(qs_view(io::kCamBoxes[bad]), qs(cam_texts[bad])),
+                         ui::kTitleDataError);
+        return;
     }
     const QString folder = ui::ask_folder(this, QStringLiteral("选择存放设计文档的文件夹"), ui::documents_folder());
     if (folder.isEmpty()) return;
@@ -185,7 +185,7 @@ void firstpage::daochu_Click() {
 
     CourseOptions options;
     options.positions = *positions;
-    options.cam = CamInputs{val(state_.cam_high), val(state_.cam_base), val(state_.cam_offset), val(state_.cam_roll)};
+    options.cam = *cam;
     // The worker writes from a copy; the windows keep the state to themselves.
     const DesignState design = state_;
     const std::string out = ss(folder);
