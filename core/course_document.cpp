@@ -189,17 +189,11 @@ std::string CourseDocument::plain_text() const {
 CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
     Builder b;
     b.doc.title = "单缸四冲程内燃机机构设计说明书";
-    const std::array<const std::string*, 11> texts{&s.hs_h, &s.hs_d, &s.hs_e, &s.hs_k, &s.lg_ak, &s.qb_g,
-                                                  &s.lg_g, &s.hs_g, &s.lg_rk, &s.qb_w, &s.sd_k};
+    const std::array<std::string, 11> texts = parameter_texts(s);
     std::array<double, 11> v{};
-    for (std::size_t i = 0; i < 11; ++i) {
-        const auto n = to_number(*texts[i]);
-        if (!n || !within_limits(i, *n)) {
-            b.doc.error = n ? std::string(limit_message(i, *n)) : "请输入数据";
-            b.doc.blocks.clear();
-            return b.doc;
-        }
-        v[i] = *n;
+    if (const auto refusal = check_parameters(texts, &v)) {
+        b.doc.error = refusal->message;
+        return b.doc;
     }
     for (int p : opt.positions)
         if (p < 1 || p > 24) {
@@ -234,7 +228,7 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
     b.heading("一、设计数据");
     DocTable data{{"参数", "符号", "数值", "单位"}, {}};
     for (std::size_t i = 0; i < 11; ++i)
-        data.rows.push_back({kParameterTexts[i].name, kParameterTexts[i].symbol, *texts[i], kParameterTexts[i].unit});
+        data.rows.push_back({kParameterTexts[i].name, kParameterTexts[i].symbol, texts[i], kParameterTexts[i].unit});
     b.table("设计数据", data);
 
     // 2. Synthesis.

@@ -21,9 +21,7 @@ Confirmation confirm_parameters(const std::array<std::string, 11>& texts) {
         return c;
     }
     DesignState& st = c.state;
-    std::string* fields[11] = {&st.hs_h, &st.hs_d, &st.hs_e, &st.hs_k, &st.lg_ak, &st.qb_g,
-                               &st.lg_g, &st.hs_g, &st.lg_rk, &st.qb_w, &st.sd_k};
-    for (std::size_t i = 0; i < texts.size(); ++i) *fields[i] = texts[i];
+    for (std::size_t i = 0; i < texts.size(); ++i) st.*kParameterFields[i] = texts[i];
     st.lg_l = s.value.l;
     st.qb_r = s.value.r;
     st.jd_wai = s.value.jd_wai;

@@ -110,4 +110,17 @@ struct DesignState {
     std::array<int, 2> export_positions{1, 7};  // the two report positions (1..24) worked out in full
 };
 
+// The eleven parameters in the main window's box order, hs_h to sd_k.
+inline constexpr std::array<std::string DesignState::*, 11> kParameterFields{
+    &DesignState::hs_h, &DesignState::hs_d, &DesignState::hs_e, &DesignState::hs_k,
+    &DesignState::lg_ak, &DesignState::qb_g, &DesignState::lg_g, &DesignState::hs_g,
+    &DesignState::lg_rk, &DesignState::qb_w, &DesignState::sd_k};
+
+// Their texts as the state holds them, in that order.
+inline std::array<std::string, 11> parameter_texts(const DesignState& s) {
+    std::array<std::string, 11> t;
+    for (std::size_t i = 0; i < t.size(); ++i) t[i] = s.*kParameterFields[i];
+    return t;
+}
+
 }  // namespace vm

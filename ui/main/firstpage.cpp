@@ -133,10 +133,8 @@ void firstpage::build_controls() {
 }
 
 void firstpage::store_parameters() {
-    std::string* fields[11] = {&state_.hs_h, &state_.hs_d, &state_.hs_e, &state_.hs_k,
-                               &state_.lg_ak, &state_.qb_g, &state_.lg_g, &state_.hs_g,
-                               &state_.lg_rk, &state_.qb_w, &state_.sd_k};
-    for (int i = 0; i < 11; ++i) *fields[i] = boxes[i]->text().toStdString();
+    for (std::size_t i = 0; i < kParameterFields.size(); ++i)
+        state_.*kParameterFields[i] = boxes[i]->text().toStdString();
 }
 
 void firstpage::to_menu_mode() {
