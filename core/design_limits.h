@@ -83,6 +83,17 @@ struct ParameterRefusal {
     std::string message;
 };
 
+// What is wrong with the text of parameter i, named by its box as a file or
+// a table names it ("hs_k 的值“0.5”不合理：…"); none when it is a number
+// within the limits.
+inline std::optional<std::string> parameter_problem(std::size_t i, std::string_view text) {
+    const std::string box(kParameterLimits[i].box), quoted = "的值“" + std::string(text) + "”";
+    const auto v = to_number(text);
+    if (!v) return box + " " + quoted + "不是数字";
+    if (!within_limits(i, *v)) return box + " " + quoted + "不合理：" + std::string(limit_message(i, *v));
+    return std::nullopt;
+}
+
 // The text shown when a box holds no number.
 inline constexpr std::string_view kNotANumber = "请输入数据";
 

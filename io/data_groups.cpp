@@ -160,12 +160,7 @@ GroupTable parse_group_table(std::string_view bytes) {
         std::string why;
         for (std::size_t i = 0; i < cols.size() && why.empty(); ++i) {
             const std::string cell = utf8(rec.fields[std::size_t(cols[i])].trimmed());
-            const std::string box(kParameterLimits[i].box);
-            const auto v = to_number(cell);
-            if (!v)
-                why = box + " 的值“" + cell + "”不是数字";
-            else if (!within_limits(i, *v))
-                why = box + " 的值“" + cell + "”不合理：" + std::string(limit_message(i, *v));
+            why = parameter_problem(i, cell).value_or("");
             g.parameters[i] = cell;
         }
         if (!why.empty()) {

@@ -72,10 +72,7 @@ DesignRead design_from_json(std::string_view bytes) {
         if (v.isUndefined()) return fail("缺少参数 " + box);
         const auto text = text_field(v);
         if (!text) return fail("参数 " + box + " 不是文本或数字");
-        const auto number = to_number(*text);
-        if (!number) return fail("参数 " + box + " 的值“" + *text + "”不是数字");
-        if (!within_limits(i, *number))
-            return fail("参数 " + box + " 的值“" + *text + "”不合理：" + std::string(limit_message(i, *number)));
+        if (const auto problem = parameter_problem(i, *text)) return fail("参数 " + *problem);
         in.parameters[i] = *text;
     }
     const QJsonValue cam_value = root.value(QStringLiteral("cam"));
