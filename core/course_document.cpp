@@ -58,18 +58,13 @@ public:
         doc.blocks.push_back(std::move(b));
     }
     int tables() const { return tables_; }
+    int figures() const { return figures_; }
     CourseDocument doc;
 
 private:
     void add(DocBlock::Kind k, std::string t) { doc.blocks.push_back(DocBlock{k, std::move(t), {}, {}, 0}); }
     int tables_ = 0, figures_ = 0;
 };
-
-int figure_count(const Builder& b) {
-    int n = 0;
-    for (const DocBlock& blk : b.doc.blocks) n += blk.kind == DocBlock::Kind::Figure;
-    return n;
-}
 
 // A worked sheet inside a section of the report: its own "一、" "二、" "三、"
 // headings become "(1)" "(2)" "(3)" so they do not read as the report's sections.
@@ -107,6 +102,10 @@ double standard_length_scale(double real_mm_per_mm) {
     if (!(real_mm_per_mm > 0) || !std::isfinite(real_mm_per_mm)) return 1;
     // The reduction ratios of technical drawings: 1:1, 1:1.5, 1:2, 1:2.5, 1:3, 1:4, 1:5, 1:10 ...
     return next_step(real_mm_per_mm, {1, 1.5, 2, 2.5, 3, 4, 5, 10});
+}
+
+std::string length_scale_text(double mu_l) {
+    return "μl = " + plain(mu_l) + " m/mm（1:" + plain(mu_l * 1000) + "）";
 }
 
 double position_angle(const DesignState& s, int position) {
@@ -253,9 +252,7 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
         DocFigure f{DocFigure::Kind::Mechanism, 0, 0, mechanism_scale(r, l, e, 160, 175), 160, 175};
         std::string which;
         for (int p : opt.positions) which += (which.empty() ? "" : "、") + std::to_string(p);
-        b.figure("机构运动简图（两个止点与位置 " + which + "） μl = " + plain(f.scale) + " m/mm（1:" +
-                     plain(f.scale * 1000) + "）",
-                 f);
+        b.figure("机构运动简图（两个止点与位置 " + which + "） " + length_scale_text(f.scale), f);
     }
 
     // 3. Kinematics.
@@ -272,9 +269,8 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
     b.table("各位置的活塞速度、加速度与连杆角速度、角加速度", kin);
 
     const double rm = r / 1000, lm = l / 1000, em = e / 1000;
-    const double step30 = (kTwoPiAnalysis / 360) * 30;
     for (int p : opt.positions) {
-        const double phi = y.jd_wai * kPiAnalysis / 180 - (p - 1) * step30;
+        const double phi = position_angle(st, p);
         const auto k = jisuan(rm, lm, em, phi, st.omega1);
         if (!k) continue;
         const auto mu = polygon_scales(st, p, kPolygonMm);
@@ -290,7 +286,7 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
                  {DocFigure::Kind::Acceleration, p, 0, mu->mu_a, 120, 90});
     }
     b.paragraph("一个工作循环（循环转角 0°～720°，自外止点起）中活塞的位移（自外止点向下量）、速度与加速度见图 " +
-                std::to_string(figure_count(b) + 1) + "。");
+                std::to_string(b.figures() + 1) + "。");
     b.figure("活塞的位移 s、速度 v_B 与加速度 a_B 曲线", {DocFigure::Kind::PistonCurves, 0, 0, 0, 160, 170});
 
     // 4. Gas pressure.
@@ -298,7 +294,7 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
     b.paragraph("活塞上的气体压力按示功图随循环转角分段变化：进气、压缩、膨胀（作功）、排气四个行程，两个止点为分段点；"
                 "气体压力 F = p × πD²/4，D = " + plain(D) + " mm。各位置的气体压力见表 " + std::to_string(b.tables() + 1) +
                 " 的最后一列，全循环的曲线见图 " +
-                std::to_string(figure_count(b) + 1) + "。");
+                std::to_string(b.figures() + 1) + "。");
     b.figure("作用在活塞上的气体压力 F 随循环转角的变化", {DocFigure::Kind::GasForce, 0, 0, 0, 160, 85});
 
     // 5. Forces.
@@ -380,8 +376,7 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
         const double mu_cam = cam_scale(c, 160, 160 - 14);
         // As tall as the cam with its rollers at that scale, its scale line and legend.
         const double cam_h = std::min(170.0, 2 * (c.r0 + c.h + c.rr + std::fabs(c.e)) / (mu_cam * 1000) + 24);
-        b.figure("凸轮轮廓：基圆、理论轮廓、实际轮廓与滚子 μl = " + plain(mu_cam) + " m/mm（1:" +
-                     plain(mu_cam * 1000) + "）",
+        b.figure("凸轮轮廓：基圆、理论轮廓、实际轮廓与滚子 " + length_scale_text(mu_cam),
                  {DocFigure::Kind::CamProfile, 0, 0, mu_cam, 160, cam_h});
         b.table("凸轮轮廓坐标（每 10°）", coords);
         // The quality check of the cam window, with its default allowed angles.

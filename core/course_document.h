@@ -76,6 +76,8 @@ double force_scale(const DesignState& filled, int member, int position, double m
 // The smallest standard reduction (1, 1.5, 2, 2.5, 3, 4, 5 times a power of
 // ten, real mm per mm of drawing) not below the given one.
 double standard_length_scale(double real_mm_per_mm);
+// A length scale as the captions write it: "μl = 0.005 m/mm（1:5）".
+std::string length_scale_text(double mu_l);
 // Length scale μl (m/mm) of the cam with its rollers in a w x h mm drawing.
 double cam_scale(const CamInputs& cam, double w_mm, double h_mm);
 // Length scale μl (m/mm) under which the mechanism, all its positions and its

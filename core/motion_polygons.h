@@ -136,7 +136,6 @@ public:
     // How many labels or lines a box at this place would touch, counting a
     // place outside the bounds as a conflict too.
     int conflicts(const LabelRect& r) const;
-    const std::vector<LabelRect>& labels() const { return labels_; }
 
 private:
     struct Line {

@@ -56,7 +56,6 @@ public:
     // line, so that neighbouring values never touch and every row keeps one
     // line however wide its figures are.
     TabText& value_tab(int n);
-    int column() const { return column_; }
     TabText& end_line();
     const std::string& text() const { return text_; }
 

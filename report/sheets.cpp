@@ -66,6 +66,12 @@ std::string design_data(const DesignState& st) {
            " mm，K = " + st.hs_k + "，n = " + st.qb_w + " r/min，δ = " + st.sd_k;
 }
 
+// Four lines of notes at the bottom left, beside the title block.
+void notes_beside_title(Sheet& sheet, const std::string (&notes)[4]) {
+    for (int i = 0; i < 4; ++i)
+        text_at(*sheet.surface, kMargin + kGap, sheet.height_mm - kMargin - kTitleH + 1 + 7.5 * i, notes[i], 8);
+}
+
 // The border and the title block at the bottom right: the drawing's name,
 // the design data, the scale and the design's title.
 void frame_and_title(Sheet& sheet, const DesignState& st, const std::string& scale) {
@@ -105,17 +111,14 @@ Sheet mechanism_sheet(const DesignState& st, const CourseOptions& o) {
     figures::draw_mechanism(
         *sheet.surface, area, st,
         figures::mechanism_positions(st, {o.positions.begin(), o.positions.end()}), mu_l);
-    // Notes at the bottom left, beside the title block.
     const std::string notes[] = {
         "曲柄 r = " + format_0_00(st.qb_r) + " mm，连杆 l = " + format_0_00(st.lg_l) +
             " mm，偏距 e = " + st.hs_e + " mm",
         "外止点 φ外 = " + format_0_00(st.jd_wai) + "°，内止点 φ内 = " + format_0_00(st.jd_nei) +
             "°",
         "A外、B外：外止点；A内、B内：内止点；", "其余为所选位置 n（循环转角 30°×(n − 1)）"};
-    for (int i = 0; i < 4; ++i)
-        text_at(*sheet.surface, kMargin + kGap, sheet.height_mm - kMargin - kTitleH + 1 + 7.5 * i,
-                notes[i], 8);
-    frame_and_title(sheet, st, "μl = " + plain(mu_l) + " m/mm（1:" + plain(mu_l * 1000) + "）");
+    notes_beside_title(sheet, notes);
+    frame_and_title(sheet, st, length_scale_text(mu_l));
     return sheet;
 }
 
@@ -187,9 +190,7 @@ Sheet cam_sheet(const DesignState& st, const CourseOptions& o) {
                 " mm，滚子半径 rr = " + plain(o.cam.rr) + " mm；运动线图按凸轮角速度 ω = 1 rad/s",
             8);
     figures::draw_motion_charts(s, {split + px(8), chart_top, area.right, area.bottom}, charts, px(4));
-    frame_and_title(sheet, st,
-                    "凸轮 μl = " + plain(mu_cam) + " m/mm（1:" + plain(mu_cam * 1000) +
-                        "）；运动线图的比例见其坐标轴");
+    frame_and_title(sheet, st, "凸轮 " + length_scale_text(mu_cam) + "；运动线图的比例见其坐标轴");
     return sheet;
 }
 
@@ -209,8 +210,7 @@ Sheet torque_sheet(const DesignState& st, const TorqueFigures& t) {
         "飞轮转动惯量 J_F = ΔWmax/(δω²) = " + format_0_00(t.j_fly) + " kg·m²（δ = " + st.sd_k +
             "，ω = " + format_0_00(t.w_crank) + " rad/s）",
         "横轴：曲柄转角 φ（一个循环 0～4π）；绿线为极值点，轴旁数字为其转角（°），曲线旁数字为其力矩（N·m）；红线为平均阻力矩"};
-    for (int i = 0; i < 4; ++i)
-        text_at(s, kMargin + kGap, sheet.height_mm - kMargin - kTitleH + 1 + 7.5 * i, notes[i], 8);
+    notes_beside_title(sheet, notes);
     frame_and_title(sheet, st,
                     "μφ = " + plain(sc.mu_phi) + " rad/mm，μM = " + plain(sc.mu_m) + " (N·m)/mm");
     return sheet;
