@@ -6,10 +6,12 @@
 #include <QString>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "core/cam_quality.h"
 #include "core/number_text.h"
+#include "core/segment_clip.h"
 #include "draw/drawing_surface.h"
 
 namespace vm::cam {
@@ -91,22 +93,11 @@ class Panel {
 
     // A stretch of curve; the part outside the value range is cut off at the frame.
     void segment(double d1, double v1, double d2, double v2, draw::Colour c) {
-        double a = 0, b = 1;
-        const double dv = v2 - v1;
-        for (const auto& [edge, below] : {std::pair{lo_, true}, std::pair{hi_, false}}) {
-            if (dv == 0) {
-                if (below ? v1 < edge : v1 > edge) return;
-                continue;
-            }
-            const double t = (edge - v1) / dv;
-            // Entering across this edge raises the start, leaving lowers the end.
-            if ((dv > 0) == below)
-                a = std::max(a, t);
-            else
-                b = std::min(b, t);
-        }
-        if (a > b) return;
-        s_.line(x(d1 + (d2 - d1) * a), y(v1 + dv * a), x(d1 + (d2 - d1) * b), y(v1 + dv * b), c);
+        constexpr double kOpen = std::numeric_limits<double>::infinity();
+        const auto span = clip_segment(d1, v1, d2, v2, -kOpen, lo_, kOpen, hi_);
+        if (!span) return;
+        const double dd = d2 - d1, dv = v2 - v1;
+        s_.line(x(d1 + dd * span->t0), y(v1 + dv * span->t0), x(d1 + dd * span->t1), y(v1 + dv * span->t1), c);
     }
 
     void level(double from, double to, double v, draw::Colour c) {
