@@ -133,8 +133,8 @@ void firstpage::build_controls() {
 }
 
 void firstpage::store_parameters() {
-    for (std::size_t i = 0; i < kParameterFields.size(); ++i)
-        state_.*kParameterFields[i] = boxes[i]->text().toStdString();
+    const std::array<std::string, 11> texts = box_texts();
+    for (std::size_t i = 0; i < kParameterFields.size(); ++i) state_.*kParameterFields[i] = texts[i];
 }
 
 void firstpage::to_menu_mode() {
@@ -154,17 +154,25 @@ bool firstpage::confirm_boxes() {
     // Texts that are not numbers, values without physical meaning and designs
     // without a real mechanism are all refused before anything changes: the
     // window stays in entry mode and the state untouched.
-    std::array<std::string, 11> texts;
-    for (int i = 0; i < 11; ++i) texts[i] = boxes[i]->text().toStdString();
-    const Confirmation c = confirm_parameters(texts);
-    if (!c.ok()) {
-        ui::refuse_box(boxes[c.box], QString::fromStdString(c.message), ui::kTitleError);
-        return false;
-    }
+    Confirmation c;
+    if (!check_boxes(c)) return false;
     to_menu_mode();
     store_parameters();
     store_dimensions({c.state.lg_l, c.state.qb_r, c.state.jd_wai, c.state.jd_nei, 0});
     return true;
+}
+
+std::array<std::string, 11> firstpage::box_texts() const {
+    std::array<std::string, 11> texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = boxes[i]->text().toStdString();
+    return texts;
+}
+
+bool firstpage::check_boxes(Confirmation& c) {
+    c = confirm_parameters(box_texts());
+    if (c.ok()) return true;
+    ui::refuse_box(boxes[std::size_t(c.box)], QString::fromStdString(c.message), ui::kTitleError);
+    return false;
 }
 
 void firstpage::MRshuju_Click() {

@@ -18,6 +18,7 @@ namespace io {
 struct DesignInputs;
 }
 struct Synthesis;
+struct Confirmation;
 namespace draw {
 class SurfaceWidget;
 class DrawingSurface;
@@ -75,6 +76,11 @@ private:
     void build_controls();
     // Confirms the boxes; on a refusal the message names the box and nothing changes.
     bool confirm_boxes();
+    // The eleven boxes' texts, in order.
+    std::array<std::string, 11> box_texts() const;
+    // The boxes checked as "数据确认" checks them, into `c`; a refusal names and
+    // selects its box and gives false.
+    bool check_boxes(Confirmation& c);
     void store_parameters();
     // The design-file and export buttons, placed clear of the mode's other controls.
     void build_file_controls();

@@ -66,7 +66,7 @@ void firstpage::show_file_controls(bool menu_mode) {
 
 io::DesignInputs firstpage::current_inputs() const {
     io::DesignInputs in;
-    for (std::size_t i = 0; i < in.parameters.size(); ++i) in.parameters[i] = ss(boxes[i]->text());
+    in.parameters = box_texts();
     in.cam = {state_.cam_high, state_.cam_base, state_.cam_offset, state_.cam_roll};
     in.force_angle = state_.force_angle;
     in.export_positions = state_.export_positions;
@@ -81,13 +81,8 @@ void firstpage::show_file_name(const QString& path) {
 bool firstpage::save_design_file(const QString& path) {
     // Only a design that "数据确认" accepts is saved, with the same refusal, so
     // that every saved file opens and confirms again.
-    std::array<std::string, 11> texts;
-    for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = ss(boxes[i]->text());
-    const Confirmation c = confirm_parameters(texts);
-    if (!c.ok()) {
-        ui::refuse_box(boxes[std::size_t(c.box)], qs(c.message), ui::kTitleError);
-        return false;
-    }
+    Confirmation c;
+    if (!check_boxes(c)) return false;
     const WriteResult w = io::save_design(ss(path), current_inputs());
     if (!w.ok) {
         ui::show_message(this, QStringLiteral("无法保存设计文件 %1：%2").arg(path, qs(w.reason)), ui::kTitleError);
