@@ -34,6 +34,9 @@ std::string format_fixed(double x, int decimals, int min_int_digits = 1);
 // Plain form with up to 15 significant digits and no trailing zeros
 // ("511.529411764706", "508", "-0.25", "1E+16", "1.5E-07"). Non-finite gives "".
 std::string plain(double x);
+// The scale of a picture widened to fit its window: "μl = 0.451 mm/px",
+// to the thousandth.
+std::string screen_scale_text(double mm_per_px);
 
 // What printing a number on a drawing shows: the sign place (a blank, or the
 // minus sign), the plain form, and a blank behind.

@@ -148,8 +148,7 @@ void scale_note(DrawingSurface& s, const anim::AnimationModel& m) {
     if (!m.layout.fitted) return;
     const double mm_per_px = s.scale_width() / s.width_px();
     s.set_current(s.from_px_x(6), s.from_px_y(3));
-    s.print(QStringLiteral("μl = %1 mm/px")
-                .arg(QString::fromStdString(plain(std::round(mm_per_px * 1000) / 1000))));
+    s.print(screen_scale_text(mm_per_px));
 }
 }  // namespace
 

@@ -149,8 +149,7 @@ void draw_mechanism(draw::DrawingSurface& s, const special::CrankSlider& m,
     s.circle(0, 0, m.R);
     if (v.fitted) {
         const double px = v.mm_per_px(s.width_px());
-        print_at(s, v.left + 4 * px, v.top - 2 * px,
-                 QStringLiteral("μl = %1 mm/px").arg(QString::fromStdString(plain(std::round(px * 1000) / 1000))));
+        print_at(s, v.left + 4 * px, v.top - 2 * px, QString::fromStdString(screen_scale_text(px)));
     }
 }
 
