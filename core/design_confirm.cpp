@@ -15,8 +15,7 @@ Confirmation confirm_parameters(const std::array<std::string, 11>& texts) {
     }
     const SynthesisResult s = dimension_synthesis(v[kHsH], v[kHsK], v[kHsE]);
     if (!s.ok()) {
-        // The synthesis refuses a stroke, or an offset too large for the stroke and K.
-        c.box = s.error == SynthesisError::StrokeNotPositive ? int(kHsH) : int(kHsE);
+        c.box = int(synthesis_box(s.error));
         c.message = synthesis_message(s.error);
         return c;
     }
@@ -28,6 +27,14 @@ Confirmation confirm_parameters(const std::array<std::string, 11>& texts) {
     st.jd_nei = s.value.jd_nei;
     st.confirmed = true;
     return c;
+}
+
+std::size_t synthesis_box(SynthesisError error) {
+    switch (error) {
+        case SynthesisError::StrokeNotPositive: return kHsH;
+        case SynthesisError::RatioNotAboveOne: return kHsK;
+        default: return kHsE;
+    }
 }
 
 }  // namespace vm

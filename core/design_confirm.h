@@ -27,4 +27,8 @@ struct Confirmation {
 // message, then the synthesis.
 Confirmation confirm_parameters(const std::array<std::string, 11>& texts);
 
+// The box (index hs_h .. sd_k) a synthesis refusal is about: the stroke, K,
+// or else the offset, which with the stroke and K leaves no mechanism.
+std::size_t synthesis_box(SynthesisError error);
+
 }  // namespace vm

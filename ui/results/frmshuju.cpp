@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "core/design_confirm.h"
 #include "core/design_limits.h"
 #include "core/design_state.h"
 #include "core/number_text.h"
@@ -107,10 +108,7 @@ void frmshuju::ok_Click() {
 
     const ReportResult report = compute_report(p);
     if (!report.ok()) {
-        QLineEdit* box = report.synthesis_error == SynthesisError::StrokeNotPositive  ? hs_h
-                         : report.synthesis_error == SynthesisError::RatioNotAboveOne ? hs_k
-                                                                                      : hs_e;
-        ui::refuse_box(box, ui::qs(report.error), ui::kTitleError);
+        ui::refuse_box(boxes[synthesis_box(report.synthesis_error)], ui::qs(report.error), ui::kTitleError);
         return;
     }
     const WriteResult written = write_reports(QFile::encodeName(report_folder_).toStdString(), report.data);
