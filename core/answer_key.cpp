@@ -20,7 +20,7 @@ std::vector<std::string> answer_key_header() {
 std::optional<std::vector<std::string>> answer_key_cells(const DesignState& confirmed, double radius_cm) {
     DesignState s = confirmed;
     if (!fill_force_table(s)) return std::nullopt;
-    const auto t = torque_figures(s.force_table, val(s.qb_w), val(s.sd_k));
+    const auto t = torque_figures(s);
     const auto mount = mounting_angles(val(s.hs_k));
     const auto mass = balancing_mass(val(s.qb_g) / kGravity, val(s.lg_g) / kGravity, val(s.lg_ak), s.qb_r / 1000,
                                      s.lg_l / 1000, radius_cm / 100);

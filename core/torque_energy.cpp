@@ -134,6 +134,10 @@ std::string torque_error_message(TorqueError error) {
     return "";
 }
 
+std::optional<TorqueFigures> torque_figures(const DesignState& filled) {
+    return torque_figures(filled.force_table, val(filled.qb_w), val(filled.sd_k));
+}
+
 std::optional<TorqueFigures> torque_figures(const ForceTable& table, double n_rpm, double delta) {
     TorqueOutcome out = compute_torque_figures(table, n_rpm, delta);
     if (!out.ok()) return std::nullopt;

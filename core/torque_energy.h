@@ -103,6 +103,8 @@ std::string torque_error_message(TorqueError error);
 // Nothing when delta is not positive, the crank stands still, a torque sample
 // lies beyond kTorqueLimit or a result is not finite.
 std::optional<TorqueFigures> torque_figures(const ForceTable& table, double n_rpm, double delta);
+// The same for a design whose force table is filled, at its speed and allowed fluctuation.
+std::optional<TorqueFigures> torque_figures(const DesignState& filled);
 
 // The work check of the whole cycle. Over one four-stroke cycle the weights and
 // the inertia forces do no net work (the mechanism returns to where it

@@ -58,7 +58,7 @@ std::unique_ptr<draw::DrawingSurface> document_figure(const DocFigure& f, const 
             draw_cam_figure(*s, all, options.cam, f.scale);
             break;
         case K::Torque:
-            if (const auto t = torque_figures(st.force_table, val(st.qb_w), val(st.sd_k))) {
+            if (const auto t = torque_figures(st)) {
                 TorqueChartScales sc = torque_chart_scales(*t, f.width_mm, f.height_mm);
                 sc.mu_m = f.scale;
                 sc.mu_phi = f.scale2;

@@ -384,7 +384,7 @@ ExportResult export_course_design(const DesignState& state, const CourseOptions&
             out.message = "无法导出设计文档：该组数据无法完成运动与受力计算，请检查输入数据";
             return out;
         }
-        const auto torque = torque_figures(filled.force_table, val(state.qb_w), val(state.sd_k));
+        const auto torque = torque_figures(filled);
         if (!torque) {
             out.message = "无法导出设计文档：该组数据的力矩与飞轮计算没有结果";
             return out;

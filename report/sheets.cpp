@@ -242,7 +242,7 @@ std::vector<Sheet> drawing_sheets(const DesignState& filled, const CourseOptions
     out.push_back(analysis_sheet(filled, options));
     if (check_cam_inputs(options.cam) == CamInputError::None)
         out.push_back(cam_sheet(filled, options));
-    if (const auto t = torque_figures(filled.force_table, val(filled.qb_w), val(filled.sd_k)))
+    if (const auto t = torque_figures(filled))
         out.push_back(torque_sheet(filled, *t));
     if (const CycleDiagram d = cycle_diagram(filled.hs_k); d.ok()) out.push_back(cycle_sheet(filled, d));
     return out;
