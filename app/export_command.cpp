@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/cam_profile.h"
+#include "core/course_document.h"
 #include "core/design_confirm.h"
 #include "core/design_limits.h"
 #include "core/number_text.h"
@@ -49,7 +50,7 @@ std::optional<std::array<int, 2>> parse_positions(const std::string& text) {
     const std::string parts[2] = {text.substr(0, comma), text.substr(comma + 1)};
     for (int i = 0; i < 2; ++i) {
         const auto v = to_number(parts[i]);
-        if (!v || *v != std::floor(*v) || *v < 1 || *v > 24) return std::nullopt;
+        if (!v || !is_report_position(*v)) return std::nullopt;
         p[std::size_t(i)] = int(*v);
     }
     return p;

@@ -195,7 +195,7 @@ CourseDocument course_document(const DesignState& s, const CourseOptions& opt) {
         return b.doc;
     }
     for (int p : opt.positions)
-        if (p < 1 || p > 24) {
+        if (!is_report_position(p)) {
             b.doc.error = "位置号必须在1～24之间";
             return b.doc;
         }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,6 +51,10 @@ struct CourseDocument {
     // Every text of the document, blocks in order, for searching and for tests.
     std::string plain_text() const;
 };
+
+// The report works out in full two of the positions 1 .. 24 (A 0 .. A 23).
+inline constexpr int kReportPositions = 24;
+inline bool is_report_position(double p) { return p >= 1 && p <= kReportPositions && p == std::floor(p); }
 
 struct CourseOptions {
     std::array<int, 2> positions{1, 7};  // report positions 1..24 worked out in full

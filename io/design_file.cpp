@@ -10,6 +10,7 @@
 #include <QString>
 #include <cmath>
 
+#include "core/course_document.h"
 #include "core/design_limits.h"
 #include "core/number_text.h"
 
@@ -98,7 +99,7 @@ DesignRead design_from_json(std::string_view bytes) {
         if (a.size() != 2) return fail("export_positions 须为两个 1～24 之间的位置号");
         for (int i = 0; i < 2; ++i) {
             const double p = a.at(i).toDouble(-1);
-            if (!a.at(i).isDouble() || p != std::floor(p) || p < 1 || p > 24)
+            if (!a.at(i).isDouble() || !is_report_position(p))
                 return fail("export_positions 须为两个 1～24 之间的位置号");
             in.export_positions[std::size_t(i)] = int(p);
         }
