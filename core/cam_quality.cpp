@@ -81,9 +81,6 @@ double on_piece(CamPhase phase, double delta) {
 std::string degrees_text(double deg) {
     return format_fixed(deg, 1) + "°";
 }
-std::string mm_text(double mm) {
-    return format_0_00(mm) + " mm";
-}
 // Rounded up to the hundredth, so the suggested radius itself meets the limit.
 double up_to_hundredth(double mm) {
     return std::ceil(mm * 100 - 1e-9) / 100;

@@ -140,6 +140,8 @@ std::string format_fixed(double x, int decimals, int min_int_digits) {
 std::string format_0_00(double x) { return format_fixed(x, 2, 1); }
 std::string format_00_00(double x) { return format_fixed(x, 2, 2); }
 
+std::string mm_text(double mm) { return format_0_00(mm) + " mm"; }
+
 std::string screen_scale_text(double mm_per_px) {
     return "μl = " + plain(std::round(mm_per_px * 1000) / 1000) + " mm/px";
 }

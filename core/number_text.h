@@ -26,6 +26,8 @@ double val(std::string_view text);
 // decided on the 15-significant-digit decimal form of x. A result that rounds to
 // zero carries no minus sign. Non-finite input gives "".
 std::string format_0_00(double x);
+// A length as "12.34 mm".
+std::string mm_text(double mm);
 // "#00.00": as above with at least two integer digits ("05.30").
 std::string format_00_00(double x);
 // Fixed number of decimals and minimum integer digits, the general form of the two above.

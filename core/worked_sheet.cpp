@@ -20,8 +20,6 @@ std::string direction(double rad) {
     return format_0_00(deg) + "°";
 }
 
-std::string mm(double x) { return format_0_00(x) + " mm"; }
-
 // A link length in metres to a hundredth of a millimetre ("0.11173 m").
 std::string metres(double x) { return format_fixed(x, 5) + " m"; }
 
@@ -82,8 +80,8 @@ WorkedSheet motion_sheet(const Kinematics& k, double angle_deg, double r, double
     t += "    " + value(1) + "\n    " + value(2) + "\n";
     t += "    ω2 = v_BA / l_AB = " + format_0_00(k.omega2) + " rad/s\n";
     t += "  速度比例尺 μv = " + scale_text(s.mu) + " (m/s)/mm\n";
-    t += "  图上长度：pa = " + mm(s.vectors[0].drawn_mm) + "，pb = " + mm(s.vectors[1].drawn_mm) +
-         "，ab = " + mm(s.vectors[2].drawn_mm) + "\n\n";
+    t += "  图上长度：pa = " + mm_text(s.vectors[0].drawn_mm) + "，pb = " + mm_text(s.vectors[1].drawn_mm) +
+         "，ab = " + mm_text(s.vectors[2].drawn_mm) + "\n\n";
     t += "二、加速度分析\n";
     t += "  矢量方程：a_B = a_A + aⁿ_BA + aᵗ_BA\n";
     t += "    a_B：方向沿导路（竖直），大小未知\n";
@@ -98,8 +96,8 @@ WorkedSheet motion_sheet(const Kinematics& k, double angle_deg, double r, double
     t += "    " + value(4) + "\n    " + value(6) + "\n";
     t += "    α2 = aᵗ_BA / l_AB = " + format_0_00(k.alpha2) + " rad/s^2\n";
     t += "  加速度比例尺 μa = " + scale_text(s.mu2) + " (m/s^2)/mm\n";
-    t += "  图上长度：p'a' = " + mm(s.vectors[3].drawn_mm) + "，p'b' = " + mm(s.vectors[4].drawn_mm) +
-         "，a'n' = " + mm(s.vectors[5].drawn_mm) + "，n'b' = " + mm(s.vectors[6].drawn_mm) + "\n";
+    t += "  图上长度：p'a' = " + mm_text(s.vectors[3].drawn_mm) + "，p'b' = " + mm_text(s.vectors[4].drawn_mm) +
+         "，a'n' = " + mm_text(s.vectors[5].drawn_mm) + "，n'b' = " + mm_text(s.vectors[6].drawn_mm) + "\n";
     t += "\n三、结果汇总\n";
     for (int i = 0; i < 7; ++i) t += "  " + value(i) + "\n";
     return s;
@@ -133,7 +131,7 @@ WorkedSheet force_sheet(const std::vector<ForceStep>& steps, int member, double 
                                  (member == kPiston && f.name == "R43" ? "（方向垂直于导路，只有大小未知）" : "") + "\n";
         (unknown(f.name) ? unknowns : known) += line;
         if (!lengths.empty()) lengths += "，";
-        lengths += f.name + " " + mm(drawn);
+        lengths += f.name + " " + mm_text(drawn);
     }
     std::string& t = s.text;
     t += std::string("构件：") + member_name + "，循环角 " + format_0_00(angle_deg) + "°（力表第 " +
