@@ -62,7 +62,8 @@ struct CourseOptions {
     double balancing_radius_cm = 10;     // radius of the balancing mass, cm
 };
 
-// A drawing scale of 1, 2 or 5 times a power of ten (value per mm) under
+// A drawing scale of 1, 1.2, 1.5, 2, 2.5, 3, 4, 5, 6 or 8 times a power of
+// ten (value per mm) under
 // which the largest magnitude is drawn at most `mm` long; 1 when there is
 // nothing to draw.
 double drawing_scale(double largest, double mm);

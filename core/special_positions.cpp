@@ -204,7 +204,7 @@ MechanismView mechanism_view(const CrankSlider& m, double D, double width_px, do
 
     MechanismView f = v;
     f.fitted = true;
-    // The names grow with the scale in mm; two passes settle it.
+    // The names grow with the scale in mm; three passes settle it.
     double mm_per_px = v.mm_per_px(width_px);
     Box b;
     for (int pass = 0; pass < 3; ++pass) {
